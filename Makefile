@@ -1,0 +1,37 @@
+# make run   installs what the build needs, builds, and opens the demo window.
+# make test  installs what the tests need, builds, and runs every test: the format check, the
+#            unit and real-window tests, and the unit tests again under ASan and UBSan.
+# Both skip whatever is already installed or built.
+
+BUILD := build
+SANITIZE_BUILD := build-sanitize
+JOBS := $(shell nproc)
+SOURCES = $(shell git ls-files -co --exclude-standard '*.cpp' '*.h')
+
+.PHONY: run test build deps test-deps format-check soak bench screenshot
+
+run: build
+	./$(BUILD)/gui_demo
+
+build: deps
+	cmake -S . -B $(BUILD) -DGUI_DEMO_TESTS=OFF -DGUI_DEMO_WINDOW_TESTS=OFF >/dev/null
+	cmake --build $(BUILD) -j $(JOBS) --target gui_demo
+
+test: test-deps format-check
+	cmake -S . -B $(BUILD) -DGUI_DEMO_TESTS=ON -DGUI_DEMO_WINDOW_TESTS=ON >/dev/null
+	cmake --build $(BUILD) -j $(JOBS)
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	cmake -S . -B $(SANITIZE_BUILD) -DGUI_DEMO_SANITIZE=ON -DGUI_DEMO_WINDOW_TESTS=OFF >/dev/null
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS)
+
+deps:
+	scripts/install-deps.sh
+	scripts/bootstrap-raylib.sh
+
+test-deps:
+	scripts/install-deps.sh test
+	scripts/bootstrap-raylib.sh
+
+format-check:
+	clang-format --dry-run --Werror $(SOURCES)

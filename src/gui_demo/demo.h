@@ -1,0 +1,110 @@
+// The demo screen: its one state record, the per-frame input snapshot, and the update and draw
+// steps of every panel, run by the frame loop in frame.cpp.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "../widgets/widgets.h"
+
+namespace gui_demo {
+
+inline constexpr std::size_t input_text_size = 64;
+// One byte short of the array, so a terminating zero always follows the text inside it.
+inline constexpr std::size_t input_max_len = input_text_size - 1;
+
+// All mutable screen state, owned by main() for the whole run and changed in place.
+struct DemoState {
+    std::uint32_t btn_click_count = 0;
+    bool checkbox1 = false;
+    bool checkbox2 = true;
+    bool checkbox3 = false;
+    std::uint32_t radio_selected = 1;  // 1 "Wireframe", 2 "Solid", 3 "Instanced"
+    float slider1_val = 0.5f;          // "Rotation Speed"; also drives the bar wave
+    float slider2_val = 0.25f;
+    float slider3_val = 0.75f;
+    float scroll_offset = 0.0f;
+    float anim_time = 0.0f;
+    float drag_x = 600.0f;
+    float drag_y = 300.0f;
+    bool is_dragging = false;
+    unsigned char input_text[input_text_size] = {};  // every byte from input_len on is zero
+    std::uint64_t input_len = 0;
+    bool input_active = false;
+    std::int32_t hover_btn = -1;
+    std::int32_t hover_checkbox = -1;  // reserved: nothing writes or reads it after start-up
+    float avg_fps = 0.0f;
+    float fps_accum = 0.0f;
+    std::uint32_t fps_count = 0;
+};
+
+// The state at start-up, with the default text in the input field.
+DemoState initialState();
+
+// The mouse as read once at the start of a frame. Every panel decides from these values only.
+//
+//   frame:           1     2     3 ... n     n+1
+//   left button:     down  held  held  up    -
+//   mouse_pressed:   yes   no    no    no    no
+//   mouse_down:      yes   yes   yes   no    no
+//   mouse_released:  no    no    no    yes   no
+//
+// Clicks count on the press (frame 1); only the end of a drag waits for the release.
+struct Input {
+    int mouse_x = 0;
+    int mouse_y = 0;
+    bool mouse_pressed = false;
+    bool mouse_down = false;
+    bool mouse_released = false;
+};
+
+// Values of main() that live across frames but are not screen state.
+struct LoopClock {
+    float t = 0.0f;             // seconds since the loop began, shown in the readout
+    float cursor_blink = 0.0f;  // blink phase of the text cursor, 0..1 s
+};
+
+// The half-open hit rule every panel uses: left and top edges inside, right and bottom outside,
+// no slack. Window pixels are ints; the drag panel tests its float box with the same rule.
+template <typename T>
+bool isInside(T px, T py, T x, T y, T w, T h) {
+    return px >= x && px < x + w && py >= y && py < y + h;
+}
+
+// Advances t and the blink phase by dt; returns whether the cursor is shown this frame.
+bool advanceClock(LoopClock& clock, float dt);
+
+// Adds one frame's rate to the 30-frame mean, publishing avg_fps on every 30th frame.
+void sampleFrameRate(DemoState& state, float dt);
+
+Input readInput();
+
+// One whole frame: timing, input snapshot, every update step, then every draw step.
+void runFrame(DemoState& state, LoopClock& clock, const Theme& theme);
+
+// Panels, in the order the frame runs them. Update steps change state and never draw; draw steps
+// draw and never change state.
+void updateInteractables(DemoState& state, const Input& in);
+void drawInteractables(const DemoState& state, const Input& in, const Theme& theme);
+
+void updateScrollSlider(DemoState& state, const Input& in);
+void drawScrollSlider(const DemoState& state, const Theme& theme);
+
+void updateDragDrop(DemoState& state, const Input& in);
+void drawDragDrop(const DemoState& state, const Theme& theme);
+
+// Also reads the typed characters, Backspace and Enter while the field has focus.
+void updateTextInput(DemoState& state, const Input& in);
+void drawTextInput(const DemoState& state, bool cursor_visible, const Theme& theme);
+
+void drawAnimation(const DemoState& state, const Theme& theme);
+
+void drawMathModules(const Theme& theme);
+
+// The title line, the frame-rate readout and the two footer lines.
+void drawTitle(const DemoState& state, const LoopClock& clock, const Theme& theme);
+void drawFooters(const Theme& theme);
+
+int main();
+
+}  // namespace gui_demo

@@ -1,0 +1,117 @@
+// The frame: timing, the input snapshot, then every update step, then every draw step.
+#include <cstdio>
+#include <cstring>
+
+#include "demo.h"
+#include "number_text.h"
+
+namespace gui_demo {
+
+namespace {
+
+constexpr char default_input[] = "Zelkor Engine";
+
+constexpr int fps_window = 30;  // frames per published average
+
+// The compiler that built this very file names itself in the second footer line.
+#if defined(__clang__)
+#define GUI_DEMO_TOOLCHAIN "Clang " __clang_version__
+#elif defined(__GNUC__)
+#define GUI_DEMO_TOOLCHAIN "GCC " __VERSION__
+#else
+#define GUI_DEMO_TOOLCHAIN "an unknown C++ compiler"
+#endif
+
+constexpr char footer_components[] =
+    "O3DE LyShine: Button | Checkbox | Radio | Slider | Scroll | DragDrop | Text | Animation | "
+    "Navigation | Render";
+constexpr char footer_credits[] =
+    "Zelkor Engine — Projective Geometry | Universal Math | " GUI_DEMO_TOOLCHAIN " | Raylib 6.0";
+constexpr Color footer_credits_color = {60, 80, 100, 255};
+
+}  // namespace
+
+DemoState initialState() {
+    DemoState state;
+    static_assert(sizeof default_input - 1 <= input_max_len);
+    std::memcpy(state.input_text, default_input, sizeof default_input - 1);
+    state.input_len = sizeof default_input - 1;
+    return state;
+}
+
+bool advanceClock(LoopClock& clock, float dt) {
+    clock.t += dt;
+    clock.cursor_blink += dt;
+    // Strictly above 1.0, and the overshoot is dropped: the cycle is a little over a second.
+    if (clock.cursor_blink > 1.0f) clock.cursor_blink = 0.0f;
+    return clock.cursor_blink < 0.5f;
+}
+
+void sampleFrameRate(DemoState& state, float dt) {
+    // A frame without a positive dt still counts as one of the 30, pulling the mean down.
+    if (dt > 0.0f) state.fps_accum += 1.0f / dt;
+    state.fps_count += 1;
+    if (state.fps_count >= fps_window) {
+        // The mean of 30 per-frame rates, not 30 over the summed frame times.
+        state.avg_fps = state.fps_accum / static_cast<float>(state.fps_count);
+        state.fps_accum = 0.0f;
+        state.fps_count = 0;
+    }
+}
+
+Input readInput() {
+    Input in;
+    in.mouse_x = GetMouseX();
+    in.mouse_y = GetMouseY();
+    in.mouse_pressed = IsMouseButtonPressed(MOUSE_BUTTON_LEFT);
+    in.mouse_down = IsMouseButtonDown(MOUSE_BUTTON_LEFT);
+    in.mouse_released = IsMouseButtonReleased(MOUSE_BUTTON_LEFT);
+    return in;
+}
+
+void drawTitle(const DemoState& state, const LoopClock& clock, const Theme& theme) {
+    DrawText("ZELKOR ENGINE — O3DE LyShine GUI Components Demo", 20, 14, 22, theme.accent);
+
+    char fps_digits[48];
+    char time_digits[48];
+    formatDecimal(fps_digits, sizeof fps_digits, state.avg_fps, 0);
+    formatDecimal(time_digits, sizeof time_digits, clock.t, 1);
+    char fps_buf[64];
+    const int n =
+        std::snprintf(fps_buf, sizeof fps_buf, "FPS: %s | Time: %ss", fps_digits, time_digits);
+    if (n < 0 || n >= static_cast<int>(sizeof fps_buf)) fps_buf[0] = '\0';
+    DrawText(fps_buf, 1050, 18, 14, theme.text_secondary);
+}
+
+void drawFooters(const Theme& theme) {
+    DrawText(footer_components, 20, 530, 13, theme.text_secondary);
+    DrawText(footer_credits, 20, 548, 13, footer_credits_color);
+}
+
+void runFrame(DemoState& state, LoopClock& clock, const Theme& theme) {
+    const float dt = GetFrameTime();
+    const bool cursor_visible = advanceClock(clock, dt);
+    sampleFrameRate(state, dt);
+    const Input in = readInput();
+
+    updateInteractables(state, in);
+    updateScrollSlider(state, in);
+    updateDragDrop(state, in);
+    updateTextInput(state, in);
+    // Last, so that during the draw phase anim_time equals t.
+    state.anim_time += dt;
+
+    BeginDrawing();
+    ClearBackground(theme.bg);
+    drawTitle(state, clock, theme);
+    drawInteractables(state, in, theme);
+    drawScrollSlider(state, theme);
+    drawDragDrop(state, theme);
+    drawTextInput(state, cursor_visible, theme);
+    drawAnimation(state, theme);
+    drawMathModules(theme);  // over the animation strip's right end
+    drawFooters(theme);
+    EndDrawing();
+}
+
+}  // namespace gui_demo

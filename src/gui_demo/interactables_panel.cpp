@@ -1,0 +1,109 @@
+// "Interactables": a push button that counts clicks, three checkboxes and a radio group.
+#include <cstdio>
+#include <limits>
+
+#include "demo.h"
+
+namespace gui_demo {
+
+namespace {
+
+constexpr int panel_x = 10;
+constexpr int panel_y = 50;
+constexpr int panel_w = 230;
+constexpr int panel_h = 310;
+
+constexpr int btn_x = 30;
+constexpr int btn_y = 70;
+constexpr int btn_w = 180;
+constexpr int btn_h = 40;
+
+constexpr int cb_y_base = 130;
+constexpr int cb_size = 22;
+constexpr int cb1_x = 30;
+constexpr int cb_step = 35;
+constexpr int cb_label_x = 62;
+
+constexpr int rb_x = 30;
+constexpr int rb_y_base = 270;
+constexpr int rb_radius = 11;
+constexpr int rb_size = 2 * rb_radius;  // the hit area is the ring's bounding square
+constexpr int rb_step = 35;
+constexpr int rb_label_x = 62;
+
+constexpr int checkbox_count = 3;
+constexpr const char* checkbox_labels[checkbox_count] = {"Projective Geometry", "Dual Quaternions",
+                                                         "Archetype Algebra"};
+constexpr std::uint32_t radio_count = 3;
+constexpr const char* radio_labels[radio_count] = {"Wireframe", "Solid", "Instanced"};
+
+bool buttonHover(const Input& in) {
+    return isInside(in.mouse_x, in.mouse_y, btn_x, btn_y, btn_w, btn_h);
+}
+
+int checkboxTop(int i) { return cb_y_base + cb_step * i; }
+
+bool checkboxHover(const Input& in, int i) {
+    return isInside(in.mouse_x, in.mouse_y, cb1_x, checkboxTop(i), cb_size, cb_size);
+}
+
+int radioTop(std::uint32_t i) { return rb_y_base + rb_step * static_cast<int>(i); }
+
+bool radioHover(const Input& in, std::uint32_t i) {
+    return isInside(in.mouse_x, in.mouse_y, rb_x, radioTop(i), rb_size, rb_size);
+}
+
+}  // namespace
+
+void updateInteractables(DemoState& state, const Input& in) {
+    // A click counts on the press alone: holding does not repeat, and a press that begins
+    // elsewhere does not count when dragged over the button.
+    const bool btn_hover = buttonHover(in);
+    if (btn_hover && in.mouse_pressed &&
+        state.btn_click_count < std::numeric_limits<std::uint32_t>::max()) {
+        state.btn_click_count += 1;  // stays at its maximum rather than wrapping to 0
+    }
+    state.hover_btn = btn_hover ? 0 : -1;
+
+    bool* const checkboxes[checkbox_count] = {&state.checkbox1, &state.checkbox2, &state.checkbox3};
+    for (int i = 0; i < checkbox_count; ++i) {
+        if (checkboxHover(in, i) && in.mouse_pressed) *checkboxes[i] = !*checkboxes[i];
+    }
+
+    for (std::uint32_t i = 0; i < radio_count; ++i) {
+        if (radioHover(in, i) && in.mouse_pressed) state.radio_selected = i + 1;
+    }
+}
+
+void drawInteractables(const DemoState& state, const Input& in, const Theme& theme) {
+    drawPanel(panel_x, panel_y, panel_w, panel_h, theme);
+    DrawText("Interactables", panel_x + 10, panel_y + 6, 16, theme.accent);
+
+    // Pressed whenever the button is held over it, wherever the press began.
+    const bool btn_hover = buttonHover(in);
+    drawButton(btn_x, btn_y, btn_w, btn_h, "Click Me", btn_hover, btn_hover && in.mouse_down,
+               theme);
+
+    char count_buf[64];
+    const int n = std::snprintf(count_buf, sizeof count_buf, "Clicks: %u",
+                                static_cast<unsigned>(state.btn_click_count));
+    if (n < 0 || n >= static_cast<int>(sizeof count_buf)) count_buf[0] = '\0';
+    DrawText(count_buf, 30, 115, 14, theme.text_secondary);
+    // Drawn after the click count, which it overlaps.
+    DrawText("Checkboxes:", 30, 112, 14, theme.text_secondary);
+
+    const bool checked[checkbox_count] = {state.checkbox1, state.checkbox2, state.checkbox3};
+    for (int i = 0; i < checkbox_count; ++i) {
+        drawCheckbox(cb1_x, checkboxTop(i), cb_size, checked[i], checkboxHover(in, i), theme);
+        DrawText(checkbox_labels[i], cb_label_x, checkboxTop(i) + 2, 16, theme.text_primary);
+    }
+
+    DrawText("Render Mode:", 30, 252, 14, theme.text_secondary);
+    for (std::uint32_t i = 0; i < radio_count; ++i) {
+        drawRadioButton(rb_x, radioTop(i), rb_radius, state.radio_selected == i + 1,
+                        radioHover(in, i), theme);
+        DrawText(radio_labels[i], rb_label_x, radioTop(i) + 2, 16, theme.text_primary);
+    }
+}
+
+}  // namespace gui_demo

@@ -1,0 +1,279 @@
+#include "x_session.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+extern char** environ;
+
+namespace xtest {
+
+namespace {
+
+constexpr int frame_ms = 17;
+constexpr int settle_ms = 4 * frame_ms;  // between two events: the program polls at least twice
+
+pid_t spawn(const std::vector<std::string>& args, const char* dir = nullptr) {
+    std::vector<char*> argv;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (dir != nullptr) posix_spawn_file_actions_addchdir_np(&actions, dir);
+    // The program's own log would only clutter the test output.
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+std::string windowName(Display* d, Window w) {
+    const Atom net_wm_name = XInternAtom(d, "_NET_WM_NAME", False);
+    const Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::string name;
+    if (XGetWindowProperty(d, w, net_wm_name, 0, 1024, False, utf8, &type, &format, &count, &after,
+                           &data) == Success &&
+        data != nullptr) {
+        name.assign(reinterpret_cast<char*>(data), count);
+    }
+    if (data != nullptr) XFree(data);
+    return name;
+}
+
+// Depth-first search for the first mapped window that carries a title.
+Window findTitled(Display* d, Window w) {
+    XWindowAttributes attrs;
+    if (w != DefaultRootWindow(d) && XGetWindowAttributes(d, w, &attrs) &&
+        attrs.map_state == IsViewable && !windowName(d, w).empty()) {
+        return w;
+    }
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned n = 0;
+    Window found = 0;
+    if (XQueryTree(d, w, &root, &parent, &children, &n)) {
+        for (unsigned i = 0; i < n && found == 0; ++i) found = findTitled(d, children[i]);
+        if (children != nullptr) XFree(children);
+    }
+    return found;
+}
+
+}  // namespace
+
+XServer::XServer() {
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    // Xvfb picks a free display itself and writes its number to the descriptor we give it.
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    const std::string fd = std::to_string(fds[1]);
+    const char* argv[] = {"Xvfb",        "-displayfd", fd.c_str(), "-screen", "0",
+                          "1280x720x24", "-nolisten",  "tcp",      nullptr};
+    if (posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ) != 0) {
+        pid_ = -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    char buf[16] = {};
+    pollfd p{fds[0], POLLIN, 0};
+    if (pid_ > 0 && poll(&p, 1, 10000) == 1 && read(fds[0], buf, sizeof buf - 1) > 0) {
+        name_ = ":" + std::to_string(std::atoi(buf));
+        setenv("DISPLAY", name_.c_str(), 1);
+        display_ = XOpenDisplay(name_.c_str());
+    }
+    close(fds[0]);
+}
+
+XServer::~XServer() {
+    if (display_ != nullptr) XCloseDisplay(display_);
+    if (pid_ > 0) {
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+    }
+}
+
+Program::Program(XServer& x, const std::string& path, const std::string& dir) : x_(x) {
+    // Mesa's software renderer: there is no GPU behind a virtual X server.
+    setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
+    pid_ = spawn({path}, dir.c_str());
+    if (pid_ <= 0) return;
+    Display* d = x_.display();
+    for (int waited = 0; waited < 20000 && window_ == 0; waited += 50) {
+        sleepMs(50);
+        window_ = findTitled(d, DefaultRootWindow(d));
+    }
+    if (window_ == 0) return;
+    // Wait for the first frames to be presented, then note where the window sits on screen.
+    sleepMs(500);
+    Window child = 0;
+    XTranslateCoordinates(d, window_, DefaultRootWindow(d), 0, 0, &origin_x_, &origin_y_, &child);
+}
+
+Program::~Program() {
+    if (pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) == 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+}
+
+std::string Program::title() const { return windowName(x_.display(), window_); }
+
+void Program::size(int& w, int& h) const {
+    XWindowAttributes attrs{};
+    XGetWindowAttributes(x_.display(), window_, &attrs);
+    w = attrs.width;
+    h = attrs.height;
+}
+
+Shot Program::grab(int x, int y, int w, int h) const {
+    Display* d = x_.display();
+    Shot shot;
+    XImage* img = XGetImage(d, DefaultRootWindow(d), origin_x_ + x, origin_y_ + y,
+                            static_cast<unsigned>(w), static_cast<unsigned>(h), AllPlanes, ZPixmap);
+    if (img == nullptr) return shot;
+    shot.width = w;
+    shot.height = h;
+    shot.pixels.reserve(static_cast<std::size_t>(w * h));
+    for (int py = 0; py < h; ++py) {
+        for (int px = 0; px < w; ++px) {
+            const unsigned long v = XGetPixel(img, px, py);
+            shot.pixels.push_back(Rgb{static_cast<int>((v & img->red_mask) >> 16),
+                                      static_cast<int>((v & img->green_mask) >> 8),
+                                      static_cast<int>(v & img->blue_mask)});
+        }
+    }
+    XDestroyImage(img);
+    return shot;
+}
+
+void Program::xdotool(const std::vector<std::string>& args) {
+    std::vector<std::string> argv{"xdotool"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    const pid_t pid = spawn(argv);
+    if (pid > 0) waitpid(pid, nullptr, 0);
+}
+
+void Program::pause(int ms) const { sleepMs(ms); }
+
+void Program::moveTo(int x, int y) {
+    xdotool({"mousemove", std::to_string(origin_x_ + x), std::to_string(origin_y_ + y)});
+    sleepMs(settle_ms);
+}
+
+void Program::press() {
+    xdotool({"mousedown", "1"});
+    sleepMs(settle_ms);
+}
+
+void Program::release() {
+    xdotool({"mouseup", "1"});
+    sleepMs(settle_ms);
+}
+
+void Program::click(int x, int y) {
+    moveTo(x, y);
+    press();
+    release();
+}
+
+void Program::holdKey(const char* keysym) {
+    // A key read as "pressed this frame" must be down when the program polls.
+    xdotool({"keydown", keysym});
+    sleepMs(settle_ms);
+    xdotool({"keyup", keysym});
+    sleepMs(settle_ms);
+}
+
+void Program::type(const char* text) {
+    xdotool({"type", "--delay", "30", text});
+    sleepMs(settle_ms);
+}
+
+void Program::requestClose() {
+    Display* d = x_.display();
+    XEvent ev{};
+    ev.xclient.type = ClientMessage;
+    ev.xclient.window = window_;
+    ev.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+    ev.xclient.format = 32;
+    ev.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+    ev.xclient.data.l[1] = CurrentTime;
+    XSendEvent(d, window_, False, NoEventMask, &ev);
+    XFlush(d);
+}
+
+std::optional<int> Program::waitExit(int timeout_ms) {
+    for (int waited = 0; waited <= timeout_ms; waited += 10) {
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) == pid_) {
+            pid_ = -1;
+            if (WIFEXITED(status)) return WEXITSTATUS(status);
+            return 128 + WTERMSIG(status);
+        }
+        sleepMs(10);
+    }
+    return std::nullopt;
+}
+
+bool writePng(const Shot& shot, const std::string& path) {
+    // Each row is prefixed with filter type 0 (none), then the whole image is deflated at once.
+    std::vector<unsigned char> raw;
+    for (int y = 0; y < shot.height; ++y) {
+        raw.push_back(0);
+        for (int x = 0; x < shot.width; ++x) {
+            const Rgb p = shot.at(x, y);
+            raw.insert(raw.end(), {static_cast<unsigned char>(p.r), static_cast<unsigned char>(p.g),
+                                   static_cast<unsigned char>(p.b)});
+        }
+    }
+    uLongf packed_size = compressBound(raw.size());
+    std::vector<unsigned char> packed(packed_size);
+    if (compress2(packed.data(), &packed_size, raw.data(), raw.size(), 9) != Z_OK) return false;
+    packed.resize(packed_size);
+
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (f == nullptr) return false;
+    auto be32 = [](std::vector<unsigned char>& out, unsigned long v) {
+        for (int shift = 24; shift >= 0; shift -= 8) out.push_back((v >> shift) & 0xff);
+    };
+    auto chunk = [&](const char* type, const std::vector<unsigned char>& data) {
+        std::vector<unsigned char> out;
+        be32(out, data.size());
+        out.insert(out.end(), type, type + 4);
+        out.insert(out.end(), data.begin(), data.end());
+        be32(out, crc32(0, out.data() + 4, static_cast<uInt>(out.size() - 4)));
+        std::fwrite(out.data(), 1, out.size(), f);
+    };
+    const unsigned char signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    std::fwrite(signature, 1, sizeof signature, f);
+    std::vector<unsigned char> header;
+    be32(header, static_cast<unsigned long>(shot.width));
+    be32(header, static_cast<unsigned long>(shot.height));
+    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB, no interlace
+    chunk("IHDR", header);
+    chunk("IDAT", packed);
+    chunk("IEND", {});
+    return std::fclose(f) == 0;
+}
+
+}  // namespace xtest

@@ -1,0 +1,87 @@
+// Drives the real program in a private virtual X server: starts Xvfb on a free display, launches
+// the program, finds its window, sends real pointer and keyboard events through xdotool, reads
+// pixels back from the screen, and stops everything it started by process id.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace xtest {
+
+struct Rgb {
+    int r, g, b;
+    bool operator==(const Rgb&) const = default;
+};
+
+// A grabbed rectangle of the window, pixel (x, y) relative to the window's top-left corner.
+struct Shot {
+    int width = 0, height = 0;
+    std::vector<Rgb> pixels;
+    Rgb at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+};
+
+class XServer {
+public:
+    XServer();  // starts Xvfb; check ok() before use
+    ~XServer();
+    XServer(const XServer&) = delete;
+    XServer& operator=(const XServer&) = delete;
+
+    bool ok() const { return display_ != nullptr; }
+    Display* display() const { return display_; }
+    const std::string& name() const { return name_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string name_;
+    Display* display_ = nullptr;
+};
+
+class Program {
+public:
+    // Launches the program in dir (a fresh working directory) and waits for its window.
+    Program(XServer& x, const std::string& path, const std::string& dir);
+    ~Program();  // ends the program if it still runs
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    bool ok() const { return window_ != 0; }
+    Window window() const { return window_; }
+    std::string title() const;
+    void size(int& w, int& h) const;
+
+    Shot grab(int x = 0, int y = 0, int w = 1280, int h = 720) const;
+    Rgb pixel(int x, int y) const { return grab(x, y, 1, 1).at(0, 0); }
+
+    // Pointer and keyboard, in window coordinates. Each call waits a few frames afterwards,
+    // so that the program polls once between any two events.
+    void moveTo(int x, int y);
+    void press();
+    void release();
+    void click(int x, int y);
+    void holdKey(const char* keysym);  // down, a few frames, up
+    void type(const char* text);
+    void pause(int ms) const;
+
+    // The close request a window manager's close button sends.
+    void requestClose();
+    // Waits up to timeout_ms for the program to end; its exit status, or nothing.
+    std::optional<int> waitExit(int timeout_ms);
+
+private:
+    void xdotool(const std::vector<std::string>& args);
+
+    XServer& x_;
+    pid_t pid_ = -1;
+    Window window_ = 0;
+    int origin_x_ = 0, origin_y_ = 0;
+};
+
+// Writes a shot as an RGB PNG.
+bool writePng(const Shot& shot, const std::string& path);
+
+}  // namespace xtest
