@@ -1,6 +1,7 @@
 // Expected draw calls, written the way a test reads: rect(30, 70, 180, 40, theme.btn_normal).
 #pragma once
 
+#include <algorithm>
 #include <cstring>
 #include <ostream>
 #include <vector>
@@ -36,7 +37,8 @@ inline Call make(Op op, int a, int b, int c, int d, Color color, float radius = 
     call.a = a, call.b = b, call.c = c, call.d = d;
     call.color = color;
     call.radius = radius;
-    std::strncpy(call.text, text, text_capacity - 1);
+    const std::size_t n = std::min(std::strlen(text), text_capacity - 1);
+    std::memcpy(call.text, text, n);
     return call;
 }
 

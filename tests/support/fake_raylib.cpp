@@ -1,5 +1,6 @@
 #include "fake_raylib.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace fake {
@@ -26,8 +27,9 @@ Call& record(Op op) {
 }
 
 void copyText(Call& call, const char* text) {
-    std::strncpy(call.text, text, text_capacity - 1);
-    call.text[text_capacity - 1] = '\0';
+    const std::size_t n = std::min(std::strlen(text), text_capacity - 1);
+    std::memcpy(call.text, text, n);
+    call.text[n] = '\0';
 }
 
 }  // namespace

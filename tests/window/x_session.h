@@ -7,6 +7,7 @@
 #include <sys/types.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,10 @@ struct Rgb {
     int r, g, b;
     bool operator==(const Rgb&) const = default;
 };
+
+inline std::ostream& operator<<(std::ostream& os, Rgb c) {
+    return os << "(" << c.r << ", " << c.g << ", " << c.b << ")";
+}
 
 // A grabbed rectangle of the window, pixel (x, y) relative to the window's top-left corner.
 struct Shot {
