@@ -8,11 +8,16 @@
 
 #include "fake_raylib.h"
 
-namespace fake {
-
+// raylib's Color is a global C struct, so its comparison and printing live beside it.
 inline bool operator==(const Color& a, const Color& b) {
     return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
 }
+
+inline void PrintTo(const Color& c, std::ostream* os) {
+    *os << "rgba(" << int{c.r} << "," << int{c.g} << "," << int{c.b} << "," << int{c.a} << ")";
+}
+
+namespace fake {
 
 inline bool operator==(const Call& x, const Call& y) {
     return x.op == y.op && x.a == y.a && x.b == y.b && x.c == y.c && x.d == y.d &&
@@ -71,6 +76,20 @@ inline std::vector<Call> callsOf(Op op) {
         if (c.op == op) out.push_back(c);
     }
     return out;
+}
+
+// The first call of this kind whose first two arguments are (a, b), or nullptr.
+inline const Call* findAt(Op op, int a, int b) {
+    for (const Call& c : calls()) {
+        if (c.op == op && c.a == a && c.b == b) return &c;
+    }
+    return nullptr;
+}
+
+// The colour of the first call of this kind at (a, b); magenta when there is none.
+inline Color colorAt(Op op, int a, int b) {
+    const Call* c = findAt(op, a, b);
+    return c != nullptr ? c->color : Color{255, 0, 255, 0};
 }
 
 // The first DrawText of exactly this text, or nullptr.
