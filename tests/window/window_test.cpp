@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -96,4 +97,98 @@ TEST_F(RealWindow, F12WritesNoScreenshot) {
     program->pause(300);
     quitWithEscape();
     EXPECT_TRUE(std::filesystem::is_empty(dir)) << "the program wrote into its working directory";
+}
+
+namespace {
+
+constexpr Rgb checkbox_empty = {50, 55, 70};
+constexpr Rgb btn_normal = {40, 44, 55};
+constexpr Rgb input_border = {50, 55, 70};
+
+// The rightmost column in the input field's text rows holding a light text pixel; the accent
+// cursor and the dark field do not count.
+int textEnd(const Program& p) {
+    const xtest::Shot field = p.grab(762, 76, 236, 24);
+    int end = -1;
+    for (int y = 0; y < field.height; ++y) {
+        for (int x = 0; x < field.width; ++x) {
+            if (field.at(x, y).r > 150) end = std::max(end, 762 + x);
+        }
+    }
+    return end;
+}
+
+}  // namespace
+
+TEST_F(RealWindow, ClickingTheFirstCheckboxFillsItsSquare) {
+    EXPECT_EQ(program->pixel(45, 146), checkbox_empty);
+    program->click(40, 140);
+    program->moveTo(600, 600);
+    EXPECT_EQ(program->pixel(45, 146), accent);
+    quitWithEscape();
+}
+
+TEST_F(RealWindow, PressingTheSecondRadioSquaresCornerMovesTheDot) {
+    EXPECT_EQ(program->pixel(41, 281), accent);
+    EXPECT_NE(program->pixel(41, 316), accent);
+    program->click(30, 305);
+    EXPECT_EQ(program->pixel(41, 316), accent);
+    EXPECT_NE(program->pixel(41, 281), accent);
+    quitWithEscape();
+}
+
+TEST_F(RealWindow, TheButtonLooksPressedWhileHeldOverIt) {
+    program->moveTo(40, 100);
+    program->press();
+    EXPECT_EQ(program->pixel(35, 75), accent) << "btn_pressed";
+    program->release();
+    program->moveTo(600, 600);
+    EXPECT_EQ(program->pixel(35, 75), btn_normal);
+    quitWithEscape();
+}
+
+TEST_F(RealWindow, ASliderDraggedToItsLeftEndMovesItsHandleThere) {
+    EXPECT_EQ(program->pixel(360, 72), accent) << "the handle starts at 0.5";
+    EXPECT_NE(program->pixel(260, 72), accent);
+    program->moveTo(400, 82);
+    program->press();
+    program->moveTo(330, 82);
+    program->moveTo(260, 82);
+    program->release();
+    program->moveTo(600, 600);
+    EXPECT_EQ(program->pixel(260, 72), accent);
+    EXPECT_NE(program->pixel(360, 72), accent);
+    quitWithEscape();
+}
+
+TEST_F(RealWindow, TheDragBoxCarriedToItsAreasCornerIsDrawnThere) {
+    program->moveTo(625, 325);
+    program->press();
+    program->moveTo(580, 200);
+    program->moveTo(500, 40);  // past the corner: the box stops against both edges
+    EXPECT_EQ(program->pixel(523, 73), accent) << "carried";
+    program->release();
+    program->moveTo(900, 600);
+    EXPECT_EQ(program->pixel(523, 73), btn_normal) << "let go where it was";
+    quitWithEscape();
+}
+
+TEST_F(RealWindow, TypingExtendsTheTextAndEnterGivesUpFocus) {
+    const int before = textEnd(*program);
+    ASSERT_GT(before, 768) << "the initial text is drawn";
+    EXPECT_EQ(program->pixel(760, 88), input_border);
+    program->click(780, 85);
+    EXPECT_EQ(program->pixel(760, 88), accent) << "focused";
+    program->type("xyz");
+    const int typed = textEnd(*program);
+    EXPECT_GT(typed, before + 20);
+    program->holdKey("BackSpace");
+    const int erased = textEnd(*program);
+    EXPECT_LT(erased, typed);
+    EXPECT_GT(erased, before);
+    program->holdKey("Return");
+    EXPECT_EQ(program->pixel(760, 88), input_border) << "Enter ends focus";
+    // The cursor may cover the text's last column while focused, so compare with the start.
+    EXPECT_GT(textEnd(*program), before + 10) << "and keeps the text";
+    quitWithEscape();
 }
