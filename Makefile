@@ -33,5 +33,15 @@ test-deps:
 	scripts/install-deps.sh test
 	scripts/bootstrap-raylib.sh
 
+# Not part of make test: a benchmark measures speed, and a soak takes two minutes.
+bench: test-deps
+	scripts/bench.sh
+
+soak: test-deps
+	scripts/soak.sh
+
+screenshot: test-deps
+	scripts/screenshot.sh
+
 format-check:
 	clang-format --dry-run --Werror $(SOURCES)

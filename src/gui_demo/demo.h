@@ -82,6 +82,13 @@ Input readInput();
 // One whole frame: timing, input snapshot, every update step, then every draw step.
 void runFrame(DemoState& state, LoopClock& clock, const Theme& theme);
 
+// The update phase after the snapshot: every panel's update step, then the animation clock.
+void updatePanels(DemoState& state, const Input& in, float dt);
+
+// The draw phase, from BeginDrawing to EndDrawing.
+void drawFrame(const DemoState& state, const LoopClock& clock, const Input& in, bool cursor_visible,
+               const Theme& theme);
+
 // Panels, in the order the frame runs them. Update steps change state and never draw; draw steps
 // draw and never change state.
 void updateInteractables(DemoState& state, const Input& in);

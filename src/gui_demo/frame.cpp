@@ -88,19 +88,17 @@ void drawFooters(const Theme& theme) {
     DrawText(footer_credits, 20, 548, 13, footer_credits_color);
 }
 
-void runFrame(DemoState& state, LoopClock& clock, const Theme& theme) {
-    const float dt = GetFrameTime();
-    const bool cursor_visible = advanceClock(clock, dt);
-    sampleFrameRate(state, dt);
-    const Input in = readInput();
-
+void updatePanels(DemoState& state, const Input& in, float dt) {
     updateInteractables(state, in);
     updateScrollSlider(state, in);
     updateDragDrop(state, in);
     updateTextInput(state, in);
     // Last, so that during the draw phase anim_time equals t.
     state.anim_time += dt;
+}
 
+void drawFrame(const DemoState& state, const LoopClock& clock, const Input& in, bool cursor_visible,
+               const Theme& theme) {
     BeginDrawing();
     ClearBackground(theme.bg);
     drawTitle(state, clock, theme);
@@ -112,6 +110,15 @@ void runFrame(DemoState& state, LoopClock& clock, const Theme& theme) {
     drawMathModules(theme);  // over the animation strip's right end
     drawFooters(theme);
     EndDrawing();
+}
+
+void runFrame(DemoState& state, LoopClock& clock, const Theme& theme) {
+    const float dt = GetFrameTime();
+    const bool cursor_visible = advanceClock(clock, dt);
+    sampleFrameRate(state, dt);
+    const Input in = readInput();
+    updatePanels(state, in, dt);
+    drawFrame(state, clock, in, cursor_visible, theme);
 }
 
 }  // namespace gui_demo

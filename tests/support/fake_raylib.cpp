@@ -13,6 +13,7 @@ struct Recorder {
     int next_char = 0;
     int glyph_width = 10;
     int frames_left = 0;
+    bool recording = true;
 };
 
 Recorder& recorder() {
@@ -22,11 +23,16 @@ Recorder& recorder() {
 
 Call& record(Op op) {
     Recorder& r = recorder();
+    if (!r.recording) {
+        static Call ignored{op};
+        return ignored;
+    }
     r.calls.push_back(Call{op});
     return r.calls.back();
 }
 
 void copyText(Call& call, const char* text) {
+    if (!recorder().recording) return;
     const std::size_t n = std::min(std::strlen(text), text_capacity - 1);
     std::memcpy(call.text, text, n);
     call.text[n] = '\0';
@@ -42,6 +48,7 @@ void reset() {
     r.next_char = 0;
     r.glyph_width = 10;
     r.frames_left = 0;
+    r.recording = true;
 }
 
 void clearCalls() { recorder().calls.clear(); }
@@ -54,6 +61,8 @@ void setInput(const Input& in) {
 }
 
 void setGlyphWidth(int width) { recorder().glyph_width = width; }
+
+void setRecording(bool on) { recorder().recording = on; }
 
 void closeAfterFrames(int frames) { recorder().frames_left = frames; }
 

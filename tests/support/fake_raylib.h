@@ -64,6 +64,9 @@ void setInput(const Input& in);
 // MeasureText answers strlen(text) * glyph_width, whatever the font size.
 void setGlyphWidth(int width);
 
+// With recording off, drawing calls do nothing at all: for measuring the caller's own cost.
+void setRecording(bool on);
+
 // WindowShouldClose answers false this many times, then true.
 void closeAfterFrames(int frames);
 

@@ -1,0 +1,36 @@
+// What the demo's own logic costs per frame: every update and draw step of a whole frame, with
+// the library replaced by a stand-in that draws nothing.
+#include <benchmark/benchmark.h>
+
+#include "fake_raylib.h"
+#include "gui_demo/demo.h"
+#include "workload.h"
+
+namespace {
+
+void demoFrameLogic(benchmark::State& bench) {
+    fake::reset();
+    fake::setRecording(false);
+    const Theme theme = Theme::defaults();
+    gui_demo::DemoState state = gui_demo::initialState();
+    gui_demo::LoopClock clock;
+    int frame = 0;
+    for (auto _ : bench) {
+        const gui_demo::Input in = workload::input(frame);
+        fake::setInput(fake::Input{.mouse_x = in.mouse_x,
+                                   .mouse_y = in.mouse_y,
+                                   .pressed = in.mouse_pressed,
+                                   .down = in.mouse_down,
+                                   .released = in.mouse_released,
+                                   .chars = {workload::typed(frame)},
+                                   .backspace = workload::backspace(frame)});
+        gui_demo::runFrame(state, clock, theme);
+        ++frame;
+    }
+    benchmark::DoNotOptimize(state);
+}
+BENCHMARK(demoFrameLogic);
+
+}  // namespace
+
+BENCHMARK_MAIN();

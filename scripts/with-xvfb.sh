@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Runs a command in a private virtual X server with Mesa's software OpenGL, then stops that
+# server by its process id. Usage: scripts/with-xvfb.sh COMMAND [ARGS...]
+set -euo pipefail
+
+tmp=$(mktemp -d)
+# Xvfb picks a free display number itself and writes it to descriptor 3.
+Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
+xvfb=$!
+trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -rf "$tmp"' EXIT
+for _ in $(seq 100); do
+    [[ -s "$tmp/display" ]] && break
+    sleep 0.1
+done
+[[ -s "$tmp/display" ]] || { echo "Xvfb did not start" >&2; exit 1; }
+
+DISPLAY=":$(tr -d '\n' < "$tmp/display")" LIBGL_ALWAYS_SOFTWARE=1 "$@"
