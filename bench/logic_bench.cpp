@@ -16,14 +16,7 @@ void demoFrameLogic(benchmark::State& bench) {
     gui_demo::LoopClock clock;
     int frame = 0;
     for (auto _ : bench) {
-        const gui_demo::Input in = workload::input(frame);
-        fake::setInput(fake::Input{.mouse_x = in.mouse_x,
-                                   .mouse_y = in.mouse_y,
-                                   .pressed = in.mouse_pressed,
-                                   .down = in.mouse_down,
-                                   .released = in.mouse_released,
-                                   .chars = {workload::typed(frame)},
-                                   .backspace = workload::backspace(frame)});
+        fake::setInput(workload::script(frame));
         gui_demo::runFrame(state, clock, theme);
         ++frame;
     }

@@ -55,15 +55,7 @@ TEST(FrameLoop, AllocatesNothingOnceRunning) {
     counting = true;
     for (int frame = 0; frame < 2 * workload::cycle; ++frame) {
         fake::clearCalls();
-        const gui_demo::Input in = workload::input(frame);
-        fake::Input script{.mouse_x = in.mouse_x,
-                           .mouse_y = in.mouse_y,
-                           .pressed = in.mouse_pressed,
-                           .down = in.mouse_down,
-                           .released = in.mouse_released,
-                           .chars = {workload::typed(frame)},
-                           .backspace = workload::backspace(frame)};
-        fake::setInput(script);
+        fake::setInput(workload::script(frame));
         gui_demo::runFrame(state, clock, theme);
     }
     counting = false;

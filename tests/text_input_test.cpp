@@ -173,13 +173,12 @@ TEST_F(TextInput, DrawsTheInitialPanel) {
 
 TEST_F(TextInput, TheFocusedFieldShowsItsCursorAfterTheText) {
     focus();
-    gui_demo::DemoState s = state;
     fake::clearCalls();
-    gui_demo::drawTextInput(s, true, theme);
+    gui_demo::drawTextInput(state, true, theme);
     // 13 characters at 10 px each in the stand-in.
     EXPECT_EQ(colorAt(Op::DrawRectangleLines, 760, 70), theme.input_active_border);
     EXPECT_EQ(callsOf(Op::DrawLine).at(0), line(898, 76, 898, 100, theme.accent));
     fake::clearCalls();
-    gui_demo::drawTextInput(s, false, theme);
+    gui_demo::drawTextInput(state, false, theme);
     EXPECT_TRUE(callsOf(Op::DrawLine).empty()) << "blinked off";
 }

@@ -4,6 +4,7 @@
 // benchmarks so they measure the same frames.
 #pragma once
 
+#include "fake_raylib.h"
 #include "gui_demo/demo.h"
 
 namespace workload {
@@ -51,5 +52,17 @@ inline int typed(int frame) {
     return frame % cycle >= 141 && frame % cycle < 200 ? 'a' + frame % 26 : 0;
 }
 inline bool backspace(int frame) { return typed(frame) != 0 && frame % 3 == 0; }
+
+// The same frame as the recording stand-in's script, typed characters and Backspace included.
+inline fake::Input script(int frame) {
+    const gui_demo::Input in = input(frame);
+    return fake::Input{.mouse_x = in.mouse_x,
+                       .mouse_y = in.mouse_y,
+                       .pressed = in.mouse_pressed,
+                       .down = in.mouse_down,
+                       .released = in.mouse_released,
+                       .chars = {typed(frame)},
+                       .backspace = backspace(frame)};
+}
 
 }  // namespace workload
