@@ -121,6 +121,15 @@ TEST_F(DragDrop, LettingGoOverTheZoneLeavesTheBoxAndDimsTheZoneAtOnce) {
     EXPECT_EQ(state.drag_x, 615.0f);
 }
 
+TEST_F(DragDrop, CarryingTheBoxOverASliderTrackMovesThatSliderToo) {
+    // The sliders follow any held button, whatever the press began.
+    frame(pressAt(625, 325));
+    frame(holdAt(300, 130));
+    EXPECT_TRUE(state.is_dragging);
+    EXPECT_EQ(state.drag_x, 520.0f);
+    EXPECT_EQ(state.slider2_val, 0.2f);
+}
+
 TEST_F(DragDrop, DrawsTheRestingBoxUnderTheZone) {
     gui_demo::drawDragDrop(state, theme);
     const std::vector<Call> expected = {

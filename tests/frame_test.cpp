@@ -95,8 +95,7 @@ TEST(Startup, OpensTheWindowRunsFramesAndClosesOnce) {
     EXPECT_EQ(all[0], make(Op::InitWindow, 1280, 720, 0, 0, Color{}, 0.0f,
                            "MERIDAX / Zelkor Engine \u2014 GUI Demo (O3DE LyShine Components)"));
     EXPECT_EQ(all[1], make(Op::SetTargetFPS, 60, 0, 0, 0, Color{}));
-    EXPECT_EQ(all[2], make(Op::SetWindowState, FLAG_WINDOW_RESIZABLE, 0, 0, 0, Color{}));
-    EXPECT_EQ(FLAG_WINDOW_RESIZABLE, 4);
+    EXPECT_EQ(all[2], make(Op::SetWindowState, 4, 0, 0, 0, Color{}));
     EXPECT_EQ(callsOf(Op::BeginDrawing).size(), 3u);
     EXPECT_EQ(callsOf(Op::EndDrawing).size(), 3u);
     EXPECT_EQ(callsOf(Op::CloseWindow).size(), 1u);

@@ -184,8 +184,4 @@ TEST_F(RandomInput, LongRunsKeepTheAnimationInBounds) {
         ASSERT_TRUE(invariantsHold(state, clock)) << "frame " << f << ", t " << state.anim_time;
     }
     EXPECT_GT(state.anim_time, 1e7f);
-    // Once large enough, a 60 fps frame no longer moves the clock: the animation stands still.
-    const float frozen = state.anim_time;
-    frame(at(100, 600));
-    EXPECT_EQ(state.anim_time, frozen);
 }

@@ -6,23 +6,12 @@
 #include <vector>
 
 #include "calls.h"
+#include "distinct_theme.h"
 #include "widgets/widgets.h"
 
 using namespace fake;
 
 namespace {
-
-// Every field a colour of its own, so a renderer that reads the wrong field shows up even where
-// the default palette happens to hold the same value in both.
-Theme distinctTheme() {
-    Theme t{};
-    Color* fields = &t.bg;
-    for (int i = 0; i < 20; ++i) {
-        fields[i] = Color{static_cast<unsigned char>(i + 1), static_cast<unsigned char>(100 + i),
-                          static_cast<unsigned char>(200 - i), 255};
-    }
-    return t;
-}
 
 class Widgets : public ::testing::Test {
 protected:

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "calls.h"
+#include "distinct_theme.h"
 #include "gui_demo/demo.h"
 
 class DemoFrames : public ::testing::Test {
@@ -29,7 +30,7 @@ protected:
         return fake::Input{.mouse_x = x, .mouse_y = y, .released = true};
     }
 
-    const Theme theme = Theme::defaults();
+    const Theme theme = distinctTheme();
     gui_demo::DemoState state = gui_demo::initialState();
     gui_demo::LoopClock clock;
 };

@@ -11,7 +11,6 @@ struct Recorder {
     std::vector<Call> calls;
     Input input;
     int next_char = 0;
-    int glyph_width = 10;
     int frames_left = 0;
     bool recording = true;
 };
@@ -46,7 +45,6 @@ void reset() {
     r.calls.reserve(16384);
     r.input = Input{};
     r.next_char = 0;
-    r.glyph_width = 10;
     r.frames_left = 0;
     r.recording = true;
 }
@@ -59,8 +57,6 @@ void setInput(const Input& in) {
     recorder().input = in;
     recorder().next_char = 0;
 }
-
-void setGlyphWidth(int width) { recorder().glyph_width = width; }
 
 void setRecording(bool on) { recorder().recording = on; }
 
@@ -170,7 +166,7 @@ int MeasureText(const char* text, int font_size) {
     fake::Call& c = record(Op::MeasureText);
     fake::copyText(c, text);
     c.c = font_size;
-    return static_cast<int>(std::strlen(text)) * fake::recorder().glyph_width;
+    return static_cast<int>(std::strlen(text)) * 10;
 }
 
 }  // extern "C"

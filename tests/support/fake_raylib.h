@@ -53,16 +53,14 @@ struct Input {
     bool enter = false;
 };
 
-// Forgets every call and sets the script back to an idle pointer at (0, 0).
+// Forgets every call and sets the script back to an idle pointer at (0, 0). MeasureText
+// answers 10 px per byte, whatever the font size.
 void reset();
 void clearCalls();
 const std::vector<Call>& calls();
 
 // Input for the next frame; the character queue is refilled from in.chars.
 void setInput(const Input& in);
-
-// MeasureText answers strlen(text) * glyph_width, whatever the font size.
-void setGlyphWidth(int width);
 
 // With recording off, drawing calls do nothing at all: for measuring the caller's own cost.
 void setRecording(bool on);
