@@ -13,8 +13,11 @@ SOURCES = $(shell git ls-files -co --exclude-standard '*.cpp' '*.h')
 run: build
 	./$(BUILD)/gui_demo
 
+# Configures only a build folder that has none yet, so that make run never switches off the tests
+# make test configured: both share build/, and each builds only what changed.
 build: deps
-	cmake -S . -B $(BUILD) -DGUI_DEMO_TESTS=OFF -DGUI_DEMO_WINDOW_TESTS=OFF >/dev/null
+	@test -f $(BUILD)/CMakeCache.txt || \
+		cmake -S . -B $(BUILD) -DGUI_DEMO_TESTS=OFF -DGUI_DEMO_WINDOW_TESTS=OFF >/dev/null
 	cmake --build $(BUILD) -j $(JOBS) --target gui_demo
 
 # The benchmarks are built here, so they keep compiling, but never run: see make bench.

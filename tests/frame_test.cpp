@@ -110,6 +110,19 @@ TEST(Startup, ACloseRequestBeforeTheFirstFrameStillClosesTheWindow) {
     EXPECT_EQ(calls().back().op, Op::CloseWindow);
 }
 
+TEST(Startup, WithoutAWindowSaysSoOnStderrAndExitsOneCallingNothingElse) {
+    reset();
+    setWindowReady(false);
+    closeAfterFrames(3);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(gui_demo::main(), 1);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(err.rfind("gui_demo: could not open the window", 0), 0u) << err;
+    EXPECT_EQ(err.find('\n'), err.size() - 1) << "one line";
+    ASSERT_EQ(calls().size(), 1u) << "no library call after the failed InitWindow";
+    EXPECT_EQ(calls()[0].op, Op::InitWindow);
+}
+
 TEST_F(DemoFrames, DrawsEveryPanelInOrderBetweenClearAndPresent) {
     frame(at(0, 0));
     const std::vector<Call>& all = calls();

@@ -1,9 +1,21 @@
+#include <cstdio>
+
 #include "demo.h"
 
 namespace gui_demo {
 
 int main() {
     InitWindow(1280, 720, "MERIDAX / Zelkor Engine — GUI Demo (O3DE LyShine Components)");
+    // Without a window every later library call would reach into a context that does not exist
+    // (CloseWindow itself crashes), so this is the one call whose outcome is checked.
+    if (!IsWindowReady()) {
+        std::fputs(
+            "gui_demo: could not open the window: it needs an X11 display with OpenGL 3.3 "
+            "(Mesa's software renderer, package libgl1-mesa-dri, is enough); the library's "
+            "messages above give the cause\n",
+            stderr);
+        return 1;
+    }
     SetTargetFPS(60);
     SetWindowState(FLAG_WINDOW_RESIZABLE);
     const Theme theme = Theme::defaults();

@@ -13,6 +13,7 @@ struct Recorder {
     int next_char = 0;
     int frames_left = 0;
     bool recording = true;
+    bool window_ready = true;
 };
 
 Recorder& recorder() {
@@ -47,6 +48,7 @@ void reset() {
     r.next_char = 0;
     r.frames_left = 0;
     r.recording = true;
+    r.window_ready = true;
 }
 
 void clearCalls() { recorder().calls.clear(); }
@@ -61,6 +63,8 @@ void setInput(const Input& in) {
 void setRecording(bool on) { recorder().recording = on; }
 
 void closeAfterFrames(int frames) { recorder().frames_left = frames; }
+
+void setWindowReady(bool ready) { recorder().window_ready = ready; }
 
 int pendingChars() {
     const Recorder& r = recorder();
@@ -82,6 +86,8 @@ void InitWindow(int width, int height, const char* title) {
     c.b = height;
     fake::copyText(c, title);
 }
+
+bool IsWindowReady(void) { return fake::recorder().window_ready; }
 
 void SetTargetFPS(int fps) { record(Op::SetTargetFPS).a = fps; }
 

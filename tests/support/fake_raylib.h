@@ -68,6 +68,9 @@ void setRecording(bool on);
 // WindowShouldClose answers false this many times, then true.
 void closeAfterFrames(int frames);
 
+// What IsWindowReady answers; reset() sets it back to true.
+void setWindowReady(bool ready);
+
 // Calls that GetCharPressed would still answer this frame.
 int pendingChars();
 

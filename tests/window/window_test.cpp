@@ -219,3 +219,38 @@ TEST_F(RealWindow, TheAnimationStripMovesWhileTheMathPanelTextStaysPut) {
     EXPECT_EQ(moved, 0);
     quitWithEscape();
 }
+
+namespace {
+
+// The one line the program prints when it cannot open its window.
+void expectClearFailure(const xtest::Outcome& run, const char* what) {
+    EXPECT_EQ(run.status, 1) << what;
+    EXPECT_FALSE(run.core_dumped) << what;
+    EXPECT_EQ(run.err.rfind("gui_demo: could not open the window: it needs an X11 display with "
+                            "OpenGL 3.3",
+                            0),
+              0u)
+        << what << ", stderr: " << run.err;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << what << ": one line";
+}
+
+}  // namespace
+
+TEST(NoWindow, WithoutADisplayTheProgramSaysWhyAndExitsOne) {
+    expectClearFailure(xtest::runToEnd(GUI_DEMO_PROGRAM, {"DISPLAY"}, 10000), "DISPLAY unset");
+    // A display number no X server listens on.
+    int free_display = 4000;
+    while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(free_display))) {
+        ++free_display;
+    }
+    expectClearFailure(
+        xtest::runToEnd(GUI_DEMO_PROGRAM, {"DISPLAY=:" + std::to_string(free_display)}, 10000),
+        "no server on the display");
+}
+
+TEST(NoWindow, AnXServerWithoutOpenGLGivesTheSameClearFailure) {
+    XServer no_glx({"-extension", "GLX"});
+    ASSERT_TRUE(no_glx.ok()) << "Xvfb did not start";
+    expectClearFailure(xtest::runToEnd(GUI_DEMO_PROGRAM, {"DISPLAY=" + no_glx.name()}, 10000),
+                       "Xvfb without GLX");
+}

@@ -78,7 +78,7 @@ Window findTitled(Display* d, Window w) {
 
 }  // namespace
 
-XServer::XServer() {
+XServer::XServer(const std::vector<std::string>& extra_args) {
     int fds[2];
     if (pipe(fds) != 0) return;
     // Xvfb picks a free display itself and writes its number to the descriptor we give it.
@@ -86,12 +86,14 @@ XServer::XServer() {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addclose(&actions, fds[0]);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    const std::string fd = std::to_string(fds[1]);
-    const char* argv[] = {"Xvfb",        "-displayfd", fd.c_str(), "-screen", "0",
-                          "1280x720x24", "-nolisten",  "tcp",      nullptr};
-    if (posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ) != 0) {
-        pid_ = -1;
-    }
+    std::vector<std::string> args = {"Xvfb",      "-displayfd", std::to_string(fds[1]),
+                                     "-screen",   "0",          "1280x720x24",
+                                     "-nolisten", "tcp"};
+    args.insert(args.end(), extra_args.begin(), extra_args.end());
+    std::vector<char*> argv;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    if (posix_spawnp(&pid_, "Xvfb", &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
     posix_spawn_file_actions_destroy(&actions);
     close(fds[1]);
     char buf[16] = {};
@@ -233,6 +235,64 @@ std::optional<int> Program::waitExit(int timeout_ms) {
         sleepMs(10);
     }
     return std::nullopt;
+}
+
+Outcome runToEnd(const std::string& path, const std::vector<std::string>& env, int timeout_ms) {
+    std::vector<std::string> vars;
+    for (char** e = environ; *e != nullptr; ++e) vars.emplace_back(*e);
+    for (const std::string& change : env) {
+        const std::string name = change.substr(0, change.find('=')) + "=";
+        std::erase_if(vars, [&](const std::string& v) { return v.rfind(name, 0) == 0; });
+        if (change.find('=') != std::string::npos) vars.push_back(change);
+    }
+    std::vector<char*> envp;
+    for (std::string& v : vars) envp.push_back(v.data());
+    envp.push_back(nullptr);
+
+    Outcome outcome;
+    int fds[2];
+    if (pipe(fds) != 0) return outcome;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, "/tmp");
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], STDERR_FILENO);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
+    pid_t pid = -1;
+    if (posix_spawn(&pid, path.c_str(), &actions, nullptr, argv, envp.data()) != 0) pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+
+    // Read until the program closes its end of the pipe (it exits) or the time is up.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    char buf[4096];
+    while (pid > 0) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd p{fds[0], POLLIN, 0};
+        if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) != 1) break;
+        const ssize_t n = read(fds[0], buf, sizeof buf);
+        if (n <= 0) break;
+        outcome.err.append(buf, static_cast<std::size_t>(n));
+    }
+    close(fds[0]);
+    if (pid <= 0) return outcome;
+    int status = 0;
+    for (int waited = 0; waited <= 1000; waited += 10) {
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            if (WIFEXITED(status)) outcome.status = WEXITSTATUS(status);
+            if (WIFSIGNALED(status)) {
+                outcome.status = 128 + WTERMSIG(status);
+                outcome.core_dumped = WCOREDUMP(status);
+            }
+            return outcome;
+        }
+        sleepMs(10);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return outcome;
 }
 
 bool writePng(const Shot& shot, const std::string& path) {

@@ -31,7 +31,8 @@ struct Shot {
 
 class XServer {
 public:
-    XServer();  // starts Xvfb; check ok() before use
+    // Starts Xvfb with extra arguments (e.g. {"-extension", "GLX"}); check ok() before use.
+    explicit XServer(const std::vector<std::string>& extra_args = {});
     ~XServer();
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;
@@ -85,6 +86,17 @@ private:
     Window window_ = 0;
     int origin_x_ = 0, origin_y_ = 0;
 };
+
+// How a program run to its end went: its exit status (128 + signal when killed; nothing if it
+// still ran at the timeout and was killed) and all it wrote to stderr.
+struct Outcome {
+    std::optional<int> status;
+    bool core_dumped = false;
+    std::string err;
+};
+
+// Runs path with its environment changed by env: "NAME=value" sets, a bare "NAME" unsets.
+Outcome runToEnd(const std::string& path, const std::vector<std::string>& env, int timeout_ms);
 
 // Writes a shot as an RGB PNG.
 bool writePng(const Shot& shot, const std::string& path);
