@@ -211,6 +211,21 @@ void Program::type(const char* text) {
     sleepMs(settle_ms);
 }
 
+long Program::minorFaults() const {
+    FILE* f = std::fopen(("/proc/" + std::to_string(pid_) + "/stat").c_str(), "r");
+    if (f == nullptr) return -1;
+    char line[1024] = {};
+    const bool read_ok = std::fgets(line, sizeof line, f) != nullptr;
+    std::fclose(f);
+    // The fields after the command name, which ends with the last ')': state is the first,
+    // minflt the eighth.
+    const char* p = read_ok ? std::strrchr(line, ')') : nullptr;
+    if (p == nullptr) return -1;
+    long faults = -1;
+    if (std::sscanf(p + 1, " %*c %*d %*d %*d %*d %*d %*u %ld", &faults) != 1) return -1;
+    return faults;
+}
+
 void Program::requestClose() {
     Display* d = x_.display();
     XEvent ev{};

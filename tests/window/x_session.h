@@ -73,6 +73,9 @@ public:
     void type(const char* text);
     void pause(int ms) const;
 
+    // Minor page faults the program has taken so far (from /proc), or -1 when it has ended.
+    long minorFaults() const;
+
     // The close request a window manager's close button sends.
     void requestClose();
     // Waits up to timeout_ms for the program to end; its exit status, or nothing.
