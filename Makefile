@@ -1,14 +1,16 @@
 # make run   installs what the build needs, builds, and opens the demo window.
 # make test  installs what the tests need, builds, and runs every test: the format check, the
-#            unit and real-window tests, and the unit tests again under ASan and UBSan.
-# Both skip whatever is already installed or built.
+#            unit, real-window, build-path and browser tests, and the unit tests again under
+#            ASan and UBSan.
+# make web   builds the page into build-web/page; make serve serves it on 127.0.0.1:8000.
+# All skip whatever is already installed or built.
 
 BUILD := build
 SANITIZE_BUILD := build-sanitize
 JOBS := $(shell nproc)
 SOURCES = $(shell git ls-files -co --exclude-standard '*.cpp' '*.h')
 
-.PHONY: run test build deps test-deps format-check soak bench screenshot
+.PHONY: run test build deps test-deps web web-deps serve browser-deps format-check soak bench screenshot
 
 run: build
 	./$(BUILD)/gui_demo
@@ -21,8 +23,10 @@ build: deps
 	cmake --build $(BUILD) -j $(JOBS) --target gui_demo
 
 # The benchmarks are built here, so they keep compiling, but never run: see make bench.
-test: test-deps format-check
-	cmake -S . -B $(BUILD) -DGUI_DEMO_TESTS=ON -DGUI_DEMO_WINDOW_TESTS=ON -DGUI_DEMO_BENCHMARKS=ON >/dev/null
+test: test-deps format-check browser-deps
+	scripts/build-web.sh >/dev/null
+	cmake -S . -B $(BUILD) -DGUI_DEMO_TESTS=ON -DGUI_DEMO_WINDOW_TESTS=ON -DGUI_DEMO_BENCHMARKS=ON \
+		-DGUI_DEMO_BROWSER_TESTS=ON >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	cmake -S . -B $(SANITIZE_BUILD) -DGUI_DEMO_SANITIZE=ON -DGUI_DEMO_WINDOW_TESTS=OFF >/dev/null
@@ -36,6 +40,21 @@ deps:
 test-deps:
 	scripts/install-deps.sh test
 	scripts/bootstrap-raylib.sh
+
+web: web-deps
+	scripts/build-web.sh
+
+web-deps:
+	scripts/install-deps.sh web
+
+serve: web
+	@echo "serving the page at http://127.0.0.1:8000/ (Ctrl-C ends it)"
+	python3 -m http.server --bind 127.0.0.1 --directory build-web/page 8000
+
+# The DevTools client the browser tests drive Chromium with, at the locked version.
+browser-deps: test-deps
+	@test tests/browser/node_modules/.package-lock.json -nt tests/browser/package-lock.json || \
+		(cd tests/browser && npm ci --no-audit --no-fund)
 
 # Not part of make test: a benchmark measures speed, and a soak takes two minutes.
 bench: test-deps

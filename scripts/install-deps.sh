@@ -1,19 +1,27 @@
 #!/usr/bin/env bash
-# Installs the Debian packages a build needs, and with "test" also what the tests need.
+# Installs the Debian packages a build needs; with "web" also what the page build needs, and with
+# "test" everything the tests need (the page build and the browser included).
 # Packages already installed are skipped, so a second run does nothing.
 set -euo pipefail
 
 build=(cmake g++ make pkg-config dpkg-dev debian-archive-keyring
     libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxi-dev libgl-dev libgl1-mesa-dri)
-test=(libgtest-dev libbenchmark-dev clang-format xvfb xauth xdotool valgrind zlib1g-dev git)
+web=(emscripten)
+test=(libgtest-dev libbenchmark-dev clang-format xvfb xauth xdotool valgrind zlib1g-dev git chromium)
 
 wanted=("${build[@]}")
+[[ "${1:-}" == web || "${1:-}" == test ]] && wanted+=("${web[@]}")
 [[ "${1:-}" == test ]] && wanted+=("${test[@]}")
 
 missing=()
 for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
 done
+# The browser tests run on Node.js with npm; any install of them will do.
+if [[ "${1:-}" == test ]]; then
+    command -v node >/dev/null || missing+=(nodejs)
+    command -v npm >/dev/null || missing+=(npm)
+fi
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
 echo "installing: ${missing[*]}"

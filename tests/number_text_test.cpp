@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cfloat>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "gui_demo/number_text.h"
@@ -91,4 +96,36 @@ TEST(NumberText, LeavesAZeroSizedBufferUntouched) {
     char buf[1] = {'x'};
     EXPECT_EQ(formatDecimal(buf, 0, 1.0f, 1), 0u);
     EXPECT_EQ(buf[0], 'x');
+}
+
+TEST(NumberText, TheDigitSourceAgreesWithToCharsEverywhere) {
+    // The page build has no floating-point to_chars, so the digits come from printf and strtof;
+    // they must be the very digits to_chars gives, or the two builds would show different texts.
+    auto expectAgreement = [](float v) {
+        char expected[gui_demo::shortest_size] = {};
+        const auto r = std::to_chars(expected, expected + sizeof expected - 1, v,
+                                     std::chars_format::scientific);
+        ASSERT_EQ(r.ec, std::errc{});
+        char got[gui_demo::shortest_size];
+        gui_demo::shortestScientific(got, v);
+        ASSERT_STREQ(got, expected) << "bits 0x" << std::hex << std::bit_cast<std::uint32_t>(v);
+    };
+    for (int k = 0; k < 200; ++k) expectAgreement(static_cast<float>(k) / 200.0f);
+    // Powers of two, where the gap below is half the gap above, and their neighbours; the
+    // smallest, largest and subnormal values.
+    for (int e = -149; e <= 127; ++e) {
+        const float p = std::ldexp(1.0f, e);
+        for (float v : {p, std::nextafter(p, 0.0f), std::nextafter(p, INFINITY), -p}) {
+            expectAgreement(v);
+        }
+    }
+    for (float v : {0.0f, -0.0f, FLT_MAX, FLT_MIN, FLT_TRUE_MIN, 1e38f, 0.1f, 59.94f, 1.0f / 3}) {
+        expectAgreement(v);
+    }
+    // Random bit patterns: every exponent, both signs.
+    std::mt19937 random(20261208);
+    for (int i = 0; i < 300000; ++i) {
+        const float v = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
+        if (std::isfinite(v)) expectAgreement(v);
+    }
 }

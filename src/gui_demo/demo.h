@@ -9,6 +9,9 @@
 
 namespace gui_demo {
 
+inline constexpr char window_title[] =
+    "MERIDAX / Zelkor Engine — GUI Demo (O3DE LyShine Components)";
+
 inline constexpr std::size_t input_text_size = 64;
 // One byte short of the array, so a terminating zero always follows the text inside it.
 inline constexpr std::size_t input_max_len = input_text_size - 1;

@@ -13,11 +13,18 @@ constexpr char default_input[] = "Zelkor Engine";
 
 constexpr int fps_window = 30;  // frames per published average
 
-// The compiler that built this very file names itself in the second footer line.
-#if defined(__clang__)
-#define GUI_DEMO_TOOLCHAIN "Clang " __clang_version__
+// The toolchain that built this very file names itself in the second footer line.
+#define GUI_DEMO_STR(x) #x
+#define GUI_DEMO_VERSION(major, minor, patch) \
+    GUI_DEMO_STR(major) "." GUI_DEMO_STR(minor) "." GUI_DEMO_STR(patch)
+#if defined(__EMSCRIPTEN__)
+#define GUI_DEMO_TOOLCHAIN \
+    "Emscripten " GUI_DEMO_VERSION(__EMSCRIPTEN_major__, __EMSCRIPTEN_minor__, __EMSCRIPTEN_tiny__)
+#elif defined(__clang__)
+#define GUI_DEMO_TOOLCHAIN \
+    "Clang " GUI_DEMO_VERSION(__clang_major__, __clang_minor__, __clang_patchlevel__)
 #elif defined(__GNUC__)
-#define GUI_DEMO_TOOLCHAIN "GCC " __VERSION__
+#define GUI_DEMO_TOOLCHAIN "GCC " GUI_DEMO_VERSION(__GNUC__, __GNUC_MINOR__, __GNUC_PATCHLEVEL__)
 #else
 #define GUI_DEMO_TOOLCHAIN "an unknown C++ compiler"
 #endif

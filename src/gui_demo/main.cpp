@@ -5,7 +5,7 @@
 namespace gui_demo {
 
 int main() {
-    InitWindow(1280, 720, "MERIDAX / Zelkor Engine — GUI Demo (O3DE LyShine Components)");
+    InitWindow(1280, 720, window_title);
     // Without a window every later library call would reach into a context that does not exist
     // (CloseWindow itself crashes), so this is the one call whose outcome is checked.
     if (!IsWindowReady()) {

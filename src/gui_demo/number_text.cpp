@@ -1,11 +1,52 @@
 #include "number_text.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace gui_demo {
+
+namespace {
+
+// Adds one unit in the last digit of a %e text, away from zero: "1.29e-05" becomes "1.30e-05",
+// "-9.9e+01" becomes "-1.0e+02".
+void stepAwayFromZero(char (&text)[shortest_size]) {
+    char* const first = text + (text[0] == '-');
+    char* const e = std::strchr(first, 'e');
+    for (char* d = e - 1; d >= first; --d) {
+        if (*d == '.') continue;
+        if (*d != '9') {
+            ++*d;
+            return;
+        }
+        *d = '0';
+    }
+    // Carried past the first digit: 9.99e+05 is now 0.00e+05, which stands for 1.00e+06.
+    *first = '1';
+    const int exponent = std::atoi(e + 1) + 1;
+    std::snprintf(e, static_cast<std::size_t>(text + shortest_size - e), "e%+03d", exponent);
+}
+
+}  // namespace
+
+void shortestScientific(char (&out)[shortest_size], float v) {
+    // printf's %e rounds correctly to the digits asked for, so at each precision it gives the
+    // closest text of that length. Where a power of two leaves a gap below v half as wide as the
+    // gap above, that closest text may lie just below v and read back as the float below, while
+    // the next one up reads back as v: both are tried before taking one more digit. Nine
+    // significant digits always read back for a float.
+    for (int precision = 0; precision <= 8; ++precision) {
+        std::snprintf(out, sizeof out, "%.*e", precision, static_cast<double>(v));
+        if (std::strtof(out, nullptr) == v) return;
+        if (std::fabs(std::strtod(out, nullptr)) < std::fabs(static_cast<double>(v))) {
+            stepAwayFromZero(out);
+            if (std::strtof(out, nullptr) == v) return;
+        }
+    }
+    std::snprintf(out, sizeof out, "%.8e", static_cast<double>(v));
+}
 
 std::size_t formatDecimal(char* buf, std::size_t size, float v, int frac_digits) {
     if (size == 0) return 0;
@@ -13,14 +54,10 @@ std::size_t formatDecimal(char* buf, std::size_t size, float v, int frac_digits)
     constexpr int max_frac_digits = 16;
     if (!std::isfinite(v) || frac_digits < 0 || frac_digits > max_frac_digits) return 0;
 
-    // The fewest significant digits that read back as the same float, e.g. "1.25e+00". Plain
-    // fixed notation is not the same thing for large values: 1e38f would come out as the exact
-    // binary value 99999996802856924650656260769173209088 instead of 1 and 38 zeros.
-    char sci[32];
-    const std::to_chars_result result =
-        std::to_chars(sci, sci + sizeof sci - 1, std::abs(v), std::chars_format::scientific);
-    if (result.ec != std::errc{}) return 0;
-    *result.ptr = '\0';
+    // The shortest digits, not plain fixed notation: for large values that would print the exact
+    // binary value, 99999996802856924650656260769173209088 for 1e38f instead of 1 and 38 zeros.
+    char sci[shortest_size];
+    shortestScientific(sci, std::fabs(v));
     char significant[16];
     int n_significant = 0;
     const char* p = sci;

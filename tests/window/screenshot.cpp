@@ -1,13 +1,17 @@
 // Renders the real program in a virtual X server with a few panels in an interesting state and
 // saves the window as a PNG: scripts/screenshot.sh runs it to make the picture in the README.
+// With --as-started it saves the screen as the program starts, untouched (the browser tests
+// compare the page with it).
 #include <cstdio>
 #include <filesystem>
+#include <string>
 
 #include "x_session.h"
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s PROGRAM OUTPUT.png\n", argv[0]);
+    const bool as_started = argc == 4 && std::string(argv[3]) == "--as-started";
+    if (argc != 3 && !as_started) {
+        std::fprintf(stderr, "usage: %s PROGRAM OUTPUT.png [--as-started]\n", argv[0]);
         return 2;
     }
     xtest::XServer x;
@@ -21,6 +25,12 @@ int main(int argc, char** argv) {
     if (!program.ok()) {
         std::fprintf(stderr, "the program's window did not appear\n");
         return 1;
+    }
+    if (as_started) {
+        const bool saved = xtest::writePng(program.grab(), argv[2]);
+        program.holdKey("Escape");
+        program.waitExit(2000);
+        return saved ? 0 : 1;
     }
     program.click(40, 140);   // tick "Projective Geometry"
     program.click(35, 345);   // select "Instanced"

@@ -1,0 +1,39 @@
+// The page's entry point. The browser, not a loop of ours, calls for each frame; the frame is the
+// desktop program's own runFrame, with the same state, palette, update and draw steps.
+//
+// What differs from the desktop start-up, and why: no SetTargetFPS, since the browser paces
+// frames to the display (and raylib would busy-wait for its own target on top); no resizable
+// window, since the page scales the 1280 x 720 canvas itself; no WindowShouldClose, since a page
+// ends when its tab closes.
+#include <emscripten/emscripten.h>
+
+#include <cstdio>
+
+#include "gui_demo/demo.h"
+
+namespace {
+
+struct Page {
+    Theme theme;
+    gui_demo::DemoState state;
+    gui_demo::LoopClock clock;
+};
+
+void frame(void* page) {
+    Page& p = *static_cast<Page*>(page);
+    gui_demo::runFrame(p.state, p.clock, p.theme);
+}
+
+}  // namespace
+
+int main() {
+    InitWindow(1280, 720, gui_demo::window_title);
+    if (!IsWindowReady()) {
+        std::fputs("gui_demo: could not open the canvas: the browser needs WebGL\n", stderr);
+        return 1;
+    }
+    // Frames run after main has returned to the browser, so the state outlives main's stack.
+    static Page page{Theme::defaults(), gui_demo::initialState(), {}};
+    emscripten_set_main_loop_arg(frame, &page, 0, true);
+    return 0;
+}
