@@ -45,7 +45,7 @@ void shortestScientific(char (&out)[shortest_size], float v) {
             if (std::strtof(out, nullptr) == v) return;
         }
     }
-    std::snprintf(out, sizeof out, "%.8e", static_cast<double>(v));
+    std::snprintf(out, sizeof out, "%.8e", static_cast<double>(v));  // not reached
 }
 
 std::size_t formatDecimal(char* buf, std::size_t size, float v, int frac_digits) {
