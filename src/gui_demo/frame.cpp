@@ -23,6 +23,11 @@ constexpr int fps_window = 30;  // frames per published average
 #elif defined(__clang__)
 #define GUI_DEMO_TOOLCHAIN \
     "Clang " GUI_DEMO_VERSION(__clang_major__, __clang_minor__, __clang_patchlevel__)
+#elif defined(__MINGW32__)
+// Debian's MinGW-w64 GCC knows only its major version (__VERSION__ is "12-posix", the minor and
+// patch macros are 0), so that is all the Windows build claims.
+#define GUI_DEMO_MAJOR(major) GUI_DEMO_STR(major)
+#define GUI_DEMO_TOOLCHAIN "MinGW-w64 GCC " GUI_DEMO_MAJOR(__GNUC__)
 #elif defined(__GNUC__)
 #define GUI_DEMO_TOOLCHAIN "GCC " GUI_DEMO_VERSION(__GNUC__, __GNUC_MINOR__, __GNUC_PATCHLEVEL__)
 #else

@@ -1,6 +1,5 @@
-#include <cstdio>
-
 #include "demo.h"
+#include "no_window.h"
 
 namespace gui_demo {
 
@@ -9,11 +8,7 @@ int main() {
     // Without a window every later library call would reach into a context that does not exist
     // (CloseWindow itself crashes), so this is the one call whose outcome is checked.
     if (!IsWindowReady()) {
-        std::fputs(
-            "gui_demo: could not open the window: it needs an X11 display with OpenGL 3.3 "
-            "(Mesa's software renderer, package libgl1-mesa-dri, is enough); the library's "
-            "messages above give the cause\n",
-            stderr);
+        reportNoWindow();
         return 1;
     }
     SetTargetFPS(60);

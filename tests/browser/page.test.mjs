@@ -104,11 +104,9 @@ async function textEnd(tab) {
   return end;
 }
 
-// Static points of the first screen: background, panel fills and outlines, widgets at rest.
-const staticPoints = [
-  [5, 5], [640, 650], [1275, 715], [1275, 200], [1262, 388], [45, 146], [41, 281], [35, 75],
-  [760, 88], [360, 72], [15, 200], [600, 150], [1000, 300],
-];
+// Static points of the first screen, shared with the Windows test: one "x y" a line.
+const staticPoints = fs.readFileSync(new URL('../window/first_screen_points.txt', import.meta.url), 'utf8')
+  .split('\n').filter((line) => /^\d/.test(line)).map((line) => line.split(' ').map(Number));
 
 test('the first frame loads without a console error and shows the screen', async () => {
   const tab = await open();

@@ -10,21 +10,19 @@
 #include <memory>
 #include <string>
 
+#include "demo_screen.h"
 #include "x_session.h"
 
+using xtest::accent;
+using xtest::bg;
+using xtest::checkbox_empty;
+using xtest::input_border;
+using xtest::near;
 using xtest::Program;
 using xtest::Rgb;
 using xtest::XServer;
 
 namespace {
-
-constexpr Rgb bg = {12, 12, 18};
-constexpr Rgb accent = {80, 180, 255};
-
-bool near(Rgb a, Rgb b, int tolerance) {
-    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
-           std::abs(a.b - b.b) <= tolerance;
-}
 
 class RealWindow : public ::testing::Test {
 protected:
@@ -102,22 +100,8 @@ TEST_F(RealWindow, F12WritesNoScreenshot) {
 
 namespace {
 
-constexpr Rgb checkbox_empty = {50, 55, 70};
 constexpr Rgb btn_normal = {40, 44, 55};
-constexpr Rgb input_border = {50, 55, 70};
-
-// The rightmost column in the input field's text rows holding a light text pixel; the accent
-// cursor and the dark field do not count.
-int textEnd(const Program& p) {
-    const xtest::Shot field = p.grab(762, 76, 236, 24);
-    int end = -1;
-    for (int y = 0; y < field.height; ++y) {
-        for (int x = 0; x < field.width; ++x) {
-            if (field.at(x, y).r > 150) end = std::max(end, 762 + x);
-        }
-    }
-    return end;
-}
+using xtest::textEnd;
 
 }  // namespace
 

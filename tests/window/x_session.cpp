@@ -59,18 +59,19 @@ std::string windowName(Display* d, Window w) {
     return name;
 }
 
-// Depth-first search for the first mapped window that carries a title.
-Window findTitled(Display* d, Window w) {
+// Depth-first search for the first mapped window that carries the title (any title, when empty).
+Window findTitled(Display* d, Window w, const std::string& title) {
     XWindowAttributes attrs;
     if (w != DefaultRootWindow(d) && XGetWindowAttributes(d, w, &attrs) &&
-        attrs.map_state == IsViewable && !windowName(d, w).empty()) {
-        return w;
+        attrs.map_state == IsViewable) {
+        const std::string name = windowName(d, w);
+        if (title.empty() ? !name.empty() : name == title) return w;
     }
     Window root = 0, parent = 0, *children = nullptr;
     unsigned n = 0;
     Window found = 0;
     if (XQueryTree(d, w, &root, &parent, &children, &n)) {
-        for (unsigned i = 0; i < n && found == 0; ++i) found = findTitled(d, children[i]);
+        for (unsigned i = 0; i < n && found == 0; ++i) found = findTitled(d, children[i], title);
         if (children != nullptr) XFree(children);
     }
     return found;
@@ -78,7 +79,7 @@ Window findTitled(Display* d, Window w) {
 
 }  // namespace
 
-XServer::XServer(const std::vector<std::string>& extra_args) {
+XServer::XServer(const std::vector<std::string>& extra_args, const std::string& screen) {
     int fds[2];
     if (pipe(fds) != 0) return;
     // Xvfb picks a free display itself and writes its number to the descriptor we give it.
@@ -86,9 +87,8 @@ XServer::XServer(const std::vector<std::string>& extra_args) {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addclose(&actions, fds[0]);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    std::vector<std::string> args = {"Xvfb",      "-displayfd", std::to_string(fds[1]),
-                                     "-screen",   "0",          "1280x720x24",
-                                     "-nolisten", "tcp"};
+    std::vector<std::string> args = {
+        "Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten", "tcp"};
     args.insert(args.end(), extra_args.begin(), extra_args.end());
     std::vector<char*> argv;
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
@@ -114,21 +114,34 @@ XServer::~XServer() {
     }
 }
 
-Program::Program(XServer& x, const std::string& path, const std::string& dir) : x_(x) {
+Program::Program(XServer& x, const std::string& path, const std::string& dir)
+    : Program(x, std::vector<std::string>{path}, dir, "") {}
+
+Program::Program(XServer& x, const std::vector<std::string>& argv, const std::string& dir,
+                 const std::string& title)
+    : x_(x) {
     // Mesa's software renderer: there is no GPU behind a virtual X server.
     setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
-    pid_ = spawn({path}, dir.c_str());
+    pid_ = spawn(argv, dir.c_str());
     if (pid_ <= 0) return;
     Display* d = x_.display();
-    for (int waited = 0; waited < 20000 && window_ == 0; waited += 50) {
+    for (int waited = 0; waited < 30000 && window_ == 0; waited += 50) {
         sleepMs(50);
-        window_ = findTitled(d, DefaultRootWindow(d));
+        window_ = findTitled(d, DefaultRootWindow(d), title);
     }
     if (window_ == 0) return;
-    // Wait for the first frames to be presented, then note where the window sits on screen.
+    // Wait for the first frames to be presented and for the window to stay put (Wine maps it in
+    // one place and then moves it), then note where it sits on screen.
     sleepMs(500);
-    Window child = 0;
-    XTranslateCoordinates(d, window_, DefaultRootWindow(d), 0, 0, &origin_x_, &origin_y_, &child);
+    for (int waited = 0; waited < 5000; waited += 250) {
+        int x_now = 0, y_now = 0;
+        Window child = 0;
+        XTranslateCoordinates(d, window_, DefaultRootWindow(d), 0, 0, &x_now, &y_now, &child);
+        if (waited > 0 && x_now == origin_x_ && y_now == origin_y_) break;
+        origin_x_ = x_now;
+        origin_y_ = y_now;
+        sleepMs(250);
+    }
 }
 
 Program::~Program() {
@@ -252,7 +265,8 @@ std::optional<int> Program::waitExit(int timeout_ms) {
     return std::nullopt;
 }
 
-Outcome runToEnd(const std::string& path, const std::vector<std::string>& env, int timeout_ms) {
+Outcome runToEnd(const std::vector<std::string>& args, const std::vector<std::string>& env,
+                 int timeout_ms) {
     std::vector<std::string> vars;
     for (char** e = environ; *e != nullptr; ++e) vars.emplace_back(*e);
     for (const std::string& change : env) {
@@ -273,9 +287,11 @@ Outcome runToEnd(const std::string& path, const std::vector<std::string>& env, i
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, fds[1], STDERR_FILENO);
     posix_spawn_file_actions_addclose(&actions, fds[0]);
-    char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
+    std::vector<char*> argv;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
     pid_t pid = -1;
-    if (posix_spawn(&pid, path.c_str(), &actions, nullptr, argv, envp.data()) != 0) pid = -1;
+    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     close(fds[1]);
 
@@ -349,6 +365,56 @@ bool writePng(const Shot& shot, const std::string& path) {
     chunk("IDAT", packed);
     chunk("IEND", {});
     return std::fclose(f) == 0;
+}
+
+Shot readPng(const std::string& path) {
+    Shot shot;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) return shot;
+    std::vector<unsigned char> file;
+    unsigned char buf[65536];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;)
+        file.insert(file.end(), buf, buf + n);
+    std::fclose(f);
+    auto be32 = [&](std::size_t at) {
+        return (unsigned long)file[at] << 24 | file[at + 1] << 16 | file[at + 2] << 8 |
+               file[at + 3];
+    };
+    int width = 0, height = 0;
+    std::vector<unsigned char> packed;
+    for (std::size_t at = 8; at + 12 <= file.size();) {
+        const std::size_t length = be32(at);
+        if (at + 12 + length > file.size()) return shot;
+        const std::string type(file.begin() + static_cast<long>(at) + 4,
+                               file.begin() + static_cast<long>(at) + 8);
+        const unsigned char* data = file.data() + at + 8;
+        if (type == "IHDR") {
+            // Only what writePng writes: 8-bit RGB, no interlace.
+            if (length != 13 || data[8] != 8 || data[9] != 2 || data[12] != 0) return shot;
+            width = static_cast<int>(be32(at + 8));
+            height = static_cast<int>(be32(at + 12));
+        } else if (type == "IDAT") {
+            packed.insert(packed.end(), data, data + length);
+        }
+        at += 12 + length;
+    }
+    uLongf raw_size = static_cast<uLongf>(height) * (1 + 3 * static_cast<uLongf>(width));
+    std::vector<unsigned char> raw(raw_size);
+    if (width <= 0 || height <= 0 ||
+        uncompress(raw.data(), &raw_size, packed.data(), packed.size()) != Z_OK ||
+        raw_size != raw.size()) {
+        return shot;
+    }
+    shot.pixels.reserve(static_cast<std::size_t>(width * height));
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* row = raw.data() + static_cast<std::size_t>(y) * (1 + 3 * width);
+        if (row[0] != 0) return Shot{};
+        for (int x = 0; x < width; ++x)
+            shot.pixels.push_back(Rgb{row[1 + 3 * x], row[2 + 3 * x], row[3 + 3 * x]});
+    }
+    shot.width = width;
+    shot.height = height;
+    return shot;
 }
 
 }  // namespace xtest

@@ -31,8 +31,10 @@ struct Shot {
 
 class XServer {
 public:
-    // Starts Xvfb with extra arguments (e.g. {"-extension", "GLX"}); check ok() before use.
-    explicit XServer(const std::vector<std::string>& extra_args = {});
+    // Starts Xvfb with extra arguments (e.g. {"-extension", "GLX"}) and one screen of the given
+    // size and depth; check ok() before use.
+    explicit XServer(const std::vector<std::string>& extra_args = {},
+                     const std::string& screen = "1280x720x24");
     ~XServer();
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;
@@ -51,6 +53,10 @@ class Program {
 public:
     // Launches the program in dir (a fresh working directory) and waits for its window.
     Program(XServer& x, const std::string& path, const std::string& dir);
+    // Runs a command line (e.g. {"wine", "gui_demo.exe"}) and waits for the window titled title,
+    // or for any titled window when title is empty.
+    Program(XServer& x, const std::vector<std::string>& argv, const std::string& dir,
+            const std::string& title);
     ~Program();  // ends the program if it still runs
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -98,10 +104,18 @@ struct Outcome {
     std::string err;
 };
 
-// Runs path with its environment changed by env: "NAME=value" sets, a bare "NAME" unsets.
-Outcome runToEnd(const std::string& path, const std::vector<std::string>& env, int timeout_ms);
+// Runs a command line with its environment changed by env: "NAME=value" sets, a bare "NAME"
+// unsets.
+Outcome runToEnd(const std::vector<std::string>& argv, const std::vector<std::string>& env,
+                 int timeout_ms);
+inline Outcome runToEnd(const std::string& path, const std::vector<std::string>& env,
+                        int timeout_ms) {
+    return runToEnd(std::vector<std::string>{path}, env, timeout_ms);
+}
 
 // Writes a shot as an RGB PNG.
 bool writePng(const Shot& shot, const std::string& path);
+// Reads back a PNG that writePng wrote (8-bit RGB, no row filters); an empty shot otherwise.
+Shot readPng(const std::string& path);
 
 }  // namespace xtest

@@ -1,0 +1,52 @@
+// What the real-window tests know of the demo's screen: colours, the points that hold still on
+// its first screen, and where the text field's text ends.
+#pragma once
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "x_session.h"
+
+namespace xtest {
+
+inline constexpr Rgb bg = {12, 12, 18};
+inline constexpr Rgb accent = {80, 180, 255};
+inline constexpr Rgb checkbox_empty = {50, 55, 70};
+inline constexpr Rgb input_border = {50, 55, 70};
+
+inline bool near(Rgb a, Rgb b, int tolerance) {
+    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
+           std::abs(a.b - b.b) <= tolerance;
+}
+
+// The points of first_screen_points.txt; "#" lines are comments.
+inline std::vector<std::pair<int, int>> firstScreenPoints(const std::string& path) {
+    std::vector<std::pair<int, int>> points;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);) {
+        int x = 0, y = 0;
+        if (!line.empty() && line[0] != '#' && std::sscanf(line.c_str(), "%d %d", &x, &y) == 2) {
+            points.emplace_back(x, y);
+        }
+    }
+    return points;
+}
+
+// The rightmost column in the input field's text rows holding a light text pixel; the accent
+// cursor and the dark field do not count.
+inline int textEnd(const Program& p) {
+    const Shot field = p.grab(762, 76, 236, 24);
+    int end = -1;
+    for (int y = 0; y < field.height; ++y) {
+        for (int x = 0; x < field.width; ++x) {
+            if (field.at(x, y).r > 150) end = std::max(end, 762 + x);
+        }
+    }
+    return end;
+}
+
+}  // namespace xtest

@@ -1,0 +1,52 @@
+# The Windows build (scripts/build-windows.sh): the desktop program's sources as a GUI program,
+# with its icon and version resource and the Windows report of a window that cannot open, packed
+# with raylib.dll, a README and the licence texts into gui_demo-<version>-windows-x86_64.zip.
+
+# The icon, rendered from the one SVG at the sizes Explorer and the taskbar pick from.
+find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+find_program(ICOTOOL icotool REQUIRED)
+set(icon_svg "${PROJECT_SOURCE_DIR}/data/zelkor-gui-demo.svg")
+set(icon "${CMAKE_BINARY_DIR}/gui_demo.ico")
+set(icon_pngs)
+foreach(size 16 24 32 48 64 256)
+    set(png "${CMAKE_BINARY_DIR}/icon/${size}.png")
+    add_custom_command(OUTPUT "${png}"
+        COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_BINARY_DIR}/icon"
+        COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} -o "${png}" "${icon_svg}"
+        DEPENDS "${icon_svg}" VERBATIM)
+    list(APPEND icon_pngs "${png}")
+endforeach()
+add_custom_command(OUTPUT "${icon}"
+    COMMAND ${ICOTOOL} -c -o "${icon}" ${icon_pngs}
+    DEPENDS ${icon_pngs} VERBATIM)
+configure_file(windows/gui_demo.rc.in "${CMAKE_BINARY_DIR}/gui_demo.rc" @ONLY)
+set_source_files_properties("${CMAKE_BINARY_DIR}/gui_demo.rc" PROPERTIES OBJECT_DEPENDS "${icon}")
+
+target_sources(gui_demo_core PRIVATE windows/no_window.cpp)
+# WIN32: a GUI program, so double-clicking it opens no console window behind the demo.
+add_executable(gui_demo WIN32 src/main.cpp "${CMAKE_BINARY_DIR}/gui_demo.rc")
+target_link_libraries(gui_demo PRIVATE gui_demo_core raylib)
+target_compile_options(gui_demo PRIVATE ${warnings})
+# The C and C++ runtimes go into the program, so it needs no MinGW DLL beside it.
+target_link_options(gui_demo PRIVATE -static)
+
+# The zip: the program, raylib's DLL, the README and every licence text, under one folder.
+install(TARGETS gui_demo RUNTIME DESTINATION .)
+install(IMPORTED_RUNTIME_ARTIFACTS raylib RUNTIME DESTINATION .)
+configure_file(windows/README.txt "${CMAKE_BINARY_DIR}/README.txt" NEWLINE_STYLE CRLF)
+configure_file(LICENSE "${CMAKE_BINARY_DIR}/LICENSE.txt" NEWLINE_STYLE CRLF)
+# The MinGW-w64 runtime's start-up code and maths are linked into both files; Debian's copyright
+# file for it holds every notice that code carries.
+configure_file(/usr/share/doc/mingw-w64-common/copyright
+    "${CMAKE_BINARY_DIR}/LICENSE-mingw-w64-runtime.txt" NEWLINE_STYLE CRLF)
+install(FILES "${CMAKE_BINARY_DIR}/README.txt" "${CMAKE_BINARY_DIR}/LICENSE.txt"
+    "${CMAKE_BINARY_DIR}/LICENSE-mingw-w64-runtime.txt" DESTINATION .)
+# raylib's and GLFW's licence texts, which scripts/build-windows.sh put beside the DLL's folder.
+cmake_path(GET raylib_library PARENT_PATH raylib_bin)
+install(DIRECTORY "${raylib_bin}/../share/licenses/" DESTINATION .)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME gui_demo)
+set(CPACK_PACKAGE_FILE_NAME "gui_demo-${PROJECT_VERSION}-windows-x86_64")
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_STRIP_FILES ON)
+include(CPack)
