@@ -60,6 +60,12 @@ TEST_F(Interactables, APressBegunOutsideLooksPressedOverTheButtonButDoesNotCount
     EXPECT_EQ(buttonFill(), theme.btn_hover);
 }
 
+TEST_F(Interactables, TheButtonHeldDownElsewhereLeavesItsLookNormal) {
+    frame(pressAt(400, 300));
+    frame(holdAt(400, 300));
+    EXPECT_EQ(buttonFill(), theme.btn_normal);
+}
+
 TEST_F(Interactables, ClickCountStaysAtItsMaximum) {
     state.btn_click_count = std::numeric_limits<std::uint32_t>::max();
     frame(pressAt(100, 90));

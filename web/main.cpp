@@ -4,7 +4,8 @@
 // What differs from the desktop start-up, and why: no SetTargetFPS, since the browser paces
 // frames to the display (and raylib would busy-wait for its own target on top); no resizable
 // window, since the page scales the 1280 x 720 canvas itself; no WindowShouldClose, since a page
-// ends when its tab closes.
+// ends when its tab closes. The page's input plumbing (index.html) makes every tap and click
+// count and gives touch screens a keyboard; the frame itself is unchanged.
 #include <emscripten/emscripten.h>
 
 #include <cstdio>
@@ -25,6 +26,12 @@ void frame(void* page) {
 }
 
 }  // namespace
+
+// The page asks, in the handler of a tap, whether the tap gives the text field its focus, so that
+// it can raise a touch screen's keyboard there and then (index.html).
+extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_on_text_field(int x, int y) {
+    return gui_demo::isOverTextField(x, y) ? 1 : 0;
+}
 
 int main() {
     InitWindow(1280, 720, gui_demo::window_title);

@@ -105,6 +105,9 @@ void drawDragDrop(const DemoState& state, const Theme& theme);
 
 // Also reads the typed characters, Backspace and Enter while the field has focus.
 void updateTextInput(DemoState& state, const Input& in);
+// Whether a press at window pixel (x, y) gives the text field its focus. The page asks it too,
+// to raise a touch screen's keyboard in the very handler of the tap.
+bool isOverTextField(int x, int y);
 void drawTextInput(const DemoState& state, bool cursor_visible, const Theme& theme);
 
 void drawAnimation(const DemoState& state, const Theme& theme);

@@ -33,11 +33,12 @@ bool isPrintableAscii(int key) { return key >= 32 && key < 127; }
 
 }  // namespace
 
+bool isOverTextField(int x, int y) { return isInside(x, y, inp_x, inp_y, inp_w, inp_h); }
+
 void updateTextInput(DemoState& state, const Input& in) {
     // Focus first: a press inside gives it, a press anywhere else takes it away, so a press
     // outside while typing drops that frame's characters and keys.
-    const bool inp_hover = isInside(in.mouse_x, in.mouse_y, inp_x, inp_y, inp_w, inp_h);
-    if (in.mouse_pressed) state.input_active = inp_hover;
+    if (in.mouse_pressed) state.input_active = isOverTextField(in.mouse_x, in.mouse_y);
     if (!state.input_active) return;
 
     // The queue is always emptied: a character refused now is gone for good, as the library

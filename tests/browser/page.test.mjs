@@ -1,108 +1,15 @@
 // The page build in Debian's headless Chromium: it loads cleanly, shows the desktop program's
 // screen, and its widgets answer the pointer and keyboard where they are seen, at full size and
-// scaled down. The browser's clock is the test's: a frame runs only when a test advances it, so
-// every press lasts whole frames and every check sees a known frame.
+// scaled down.
 //
 //   GUI_DEMO_PAGE=build-web/page [GUI_DEMO_DESKTOP_SHOT=first-frame.png] node --test
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
-import http from 'node:http';
-import path from 'node:path';
-import { chromium } from 'playwright-core';
 import { decodePng } from './png.mjs';
+import { accent, assertNear, bg, checkboxEmpty, inputBorder, near, open, textEnd } from './harness.mjs';
 
-const pageDir = process.env.GUI_DEMO_PAGE;
 const desktopShot = process.env.GUI_DEMO_DESKTOP_SHOT;
-const frameMs = 1000 / 60;
-
-const bg = [12, 12, 18];
-const accent = [80, 180, 255];
-const checkboxEmpty = [50, 55, 70];
-const inputBorder = [50, 55, 70];
-
-let server, browser, base;
-
-before(async () => {
-  assert.ok(pageDir && fs.existsSync(path.join(pageDir, 'index.html')), 'GUI_DEMO_PAGE names the built page');
-  const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm' };
-  server = http.createServer((req, res) => {
-    const name = new URL(req.url, 'http://page').pathname;
-    const file = path.join(pageDir, name === '/' ? 'index.html' : path.basename(name));
-    fs.readFile(file, (err, body) => {
-      res.writeHead(err ? 404 : 200, { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' });
-      res.end(err ? undefined : body);
-    });
-  });
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  base = `http://127.0.0.1:${server.address().port}/`;
-  browser = await chromium.launch({
-    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
-    // WebGL through SwiftShader; and nothing that reaches for the network.
-    args: ['--enable-unsafe-swiftshader', '--no-sandbox', '--no-first-run', '--disable-sync',
-      '--disable-background-networking', '--disable-component-update'],
-  });
-});
-
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
-
-// Opens the page in a fresh tab and runs it to its first frames.
-async function open(width = 1280, height = 720) {
-  const context = await browser.newContext({ viewport: { width, height } });
-  const page = await context.newPage();
-  const errors = [];
-  page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
-  page.on('pageerror', (e) => errors.push(e.message));
-  await page.clock.install({ time: 0 });
-  await page.clock.pauseAt(1000);
-  await page.goto(base);
-  await page.waitForFunction(() => window.Module?.calledRun === true, null, { polling: 50 });
-  const rect = await page.evaluate(() => {
-    const r = document.getElementById('canvas').getBoundingClientRect();
-    return { left: r.left, top: r.top, width: r.width, height: r.height };
-  });
-  const scale = rect.width / 1280;
-  const tab = {
-    page, errors, rect, scale,
-    frames: (n) => page.clock.runFor(Math.ceil(n * frameMs)),
-    // Where the canvas's pixel (x, y) is seen in the page.
-    seen: (x, y) => [rect.left + (x + 0.5) * scale, rect.top + (y + 0.5) * scale],
-    async shot() {
-      const png = decodePng(await page.screenshot());
-      return { at: (x, y) => png.at(...tab.seen(x, y)) };
-    },
-    async pixel(x, y) { return (await tab.shot()).at(x, y); },
-    async moveTo(x, y) { await page.mouse.move(...tab.seen(x, y)); await tab.frames(2); },
-    async press() { await page.mouse.down(); await tab.frames(2); },
-    async release() { await page.mouse.up(); await tab.frames(2); },
-    async click(x, y) { await tab.moveTo(x, y); await tab.press(); await tab.release(); },
-    async key(name) { await page.keyboard.down(name); await tab.frames(2); await page.keyboard.up(name); await tab.frames(2); },
-    close: () => context.close(),
-  };
-  await tab.frames(3);
-  return tab;
-}
-
-function near(a, b, tolerance = 2) {
-  return a.every((v, i) => Math.abs(v - b[i]) <= tolerance);
-}
-
-function assertNear(actual, expected, what, tolerance = 2) {
-  assert.ok(near(actual, expected, tolerance), `${what}: got (${actual}), expected (${expected})`);
-}
-
-// The rightmost column holding a light text pixel in the input field's text rows.
-async function textEnd(tab) {
-  const shot = await tab.shot();
-  let end = -1;
-  for (let y = 76; y < 100; ++y) {
-    for (let x = 762; x < 998; ++x) if (shot.at(x, y)[0] > 150) end = Math.max(end, x);
-  }
-  return end;
-}
 
 // Static points of the first screen, shared with the Windows test: one "x y" a line.
 const staticPoints = fs.readFileSync(new URL('../window/first_screen_points.txt', import.meta.url), 'utf8')
@@ -162,7 +69,7 @@ const sizes = [
 
 for (const { width, height, where, radioPress, fullSize } of sizes) {
   test(`${where}: the canvas fits and a click on the first checkbox fills its square`, async () => {
-    const tab = await open(width, height);
+    const tab = await open({ viewport: { width, height } });
     assert.equal(tab.rect.width, Math.min(width, 1280), 'the canvas is as wide as the window allows, never wider');
     assert.equal(Math.round(tab.rect.height * 1280 / tab.rect.width), 720, 'and keeps its shape');
     await tab.click(40, 140);
@@ -172,7 +79,7 @@ for (const { width, height, where, radioPress, fullSize } of sizes) {
   });
 
   test(`${where}: a press on the second radio square's corner moves the dot`, async () => {
-    const tab = await open(width, height);
+    const tab = await open({ viewport: { width, height } });
     assertNear(await tab.pixel(41, 281), accent, 'the dot starts on "Wireframe"');
     await tab.click(...radioPress);
     assertNear(await tab.pixel(41, 316), accent, 'the dot on "Solid"');
@@ -181,7 +88,7 @@ for (const { width, height, where, radioPress, fullSize } of sizes) {
   });
 
   test(`${where}: a slider dragged to its left end moves its handle there`, async () => {
-    const tab = await open(width, height);
+    const tab = await open({ viewport: { width, height } });
     assertNear(await tab.pixel(360, 72), accent, 'the handle starts at 0.5');
     await tab.moveTo(400, 82);
     await tab.press();
@@ -195,7 +102,7 @@ for (const { width, height, where, radioPress, fullSize } of sizes) {
   });
 
   test(`${where}: a click in the field and typed text move the text's right end`, async () => {
-    const tab = await open(width, height);
+    const tab = await open({ viewport: { width, height } });
     const start = await textEnd(tab);
     assert.ok(start > 768, 'the initial text is drawn');
     await tab.click(780, 85);
