@@ -1,9 +1,11 @@
 # make run   installs what the build needs, builds, and opens the demo window.
 # make test  installs what the tests need, builds, and runs every test: the format check, the
-#            unit, real-window, build-path, browser and Windows (Wine) tests, and the unit tests
-#            again under ASan and UBSan.
+#            unit, real-window, build-path, browser, Windows (Wine) and package tests, and the
+#            unit tests again under ASan and UBSan.
 # make web   builds the page into build-web/page; make serve serves it on 127.0.0.1:8000.
 # make windows builds the Windows zip into build-win/.
+# make package builds the Debian package into build-package/; make dist writes every release
+#            file, with SHA256SUMS, into dist/.
 # All skip whatever is already installed or built.
 
 BUILD := build
@@ -11,7 +13,7 @@ SANITIZE_BUILD := build-sanitize
 JOBS := $(shell nproc)
 SOURCES = $(shell git ls-files -co --exclude-standard '*.cpp' '*.h')
 
-.PHONY: run test build deps test-deps web web-deps windows windows-deps serve browser-deps format-check soak bench screenshot
+.PHONY: run test build deps test-deps web web-deps windows windows-deps package package-deps dist serve browser-deps format-check soak bench screenshot
 
 run: build
 	./$(BUILD)/gui_demo
@@ -25,10 +27,9 @@ build: deps
 
 # The benchmarks are built here, so they keep compiling, but never run: see make bench.
 test: test-deps format-check browser-deps
-	scripts/build-web.sh >/dev/null
-	scripts/build-windows.sh >/dev/null
+	scripts/dist.sh >/dev/null
 	cmake -S . -B $(BUILD) -DGUI_DEMO_TESTS=ON -DGUI_DEMO_WINDOW_TESTS=ON -DGUI_DEMO_BENCHMARKS=ON \
-		-DGUI_DEMO_BROWSER_TESTS=ON -DGUI_DEMO_WINDOWS_TESTS=ON >/dev/null
+		-DGUI_DEMO_BROWSER_TESTS=ON -DGUI_DEMO_WINDOWS_TESTS=ON -DGUI_DEMO_PACKAGE_TESTS=ON >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	cmake -S . -B $(SANITIZE_BUILD) -DGUI_DEMO_SANITIZE=ON -DGUI_DEMO_WINDOW_TESTS=OFF >/dev/null
@@ -54,6 +55,15 @@ windows: windows-deps
 
 windows-deps:
 	scripts/install-deps.sh windows
+
+package: package-deps
+	scripts/build-package.sh
+
+package-deps: deps
+	scripts/install-deps.sh package
+
+dist: package-deps windows-deps web-deps
+	scripts/dist.sh
 
 serve: web
 	@echo "serving the page at http://127.0.0.1:8000/ (Ctrl-C ends it)"

@@ -27,7 +27,7 @@ if(NOT raylib_FOUND AND CMAKE_CROSSCOMPILING)
     message(FATAL_ERROR "raylib 6.0 or newer for ${CMAKE_SYSTEM_NAME} was not found: no "
                         "raylib-config.cmake in ${GUI_DEMO_RAYLIB_FALLBACK} nor under the "
                         "toolchain's find roots (${CMAKE_FIND_ROOT_PATH}); "
-                        "scripts/build-windows.sh builds it")
+                        "scripts/build-windows.sh and scripts/build-web.sh build it")
 elseif(NOT raylib_FOUND)
     message(FATAL_ERROR "raylib 6.0 or newer was found neither as a CMake package nor through "
                         "pkg-config; run scripts/bootstrap-raylib.sh, or point CMAKE_PREFIX_PATH "

@@ -27,21 +27,8 @@ fetch_sources() {
     if [[ -f "$sources/.fetched" ]]; then
         return
     fi
-    # The mirror of the system's own Debian sources: a deb822 URIs line, or a classic deb line.
-    local mirror="" f
-    for f in /etc/apt/sources.list.d/*.sources; do
-        [[ -f "$f" ]] || continue
-        mirror=$(awk '/^URIs:/ { for (i = 2; i <= NF; i++) if ($i !~ /security/) { print $i; exit } }' "$f")
-        [[ -n "$mirror" ]] && break
-    done
-    if [[ -z "$mirror" && -f /etc/apt/sources.list ]]; then
-        mirror=$(awk '$1 == "deb" && $0 !~ /security/ { for (i = 2; i <= NF; i++) if ($i ~ /^[a-z]+:\/\//) { print $i; exit } }' \
-            /etc/apt/sources.list)
-    fi
-    if [[ -z "$mirror" ]]; then
-        echo "raylib: no Debian mirror found in the system's apt sources" >&2
-        exit 1
-    fi
+    local mirror
+    mirror=$("$root/scripts/debian-mirror.sh")
 
     # raylib 6.0 is in sid and forky; GLFW 3.4 stays in trixie while sid moves past it.
     local apt_dir="$deps/apt" keyring=/usr/share/keyrings/debian-archive-keyring.gpg suite

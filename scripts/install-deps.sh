@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a build needs; with "web" also what the page build needs, with
-# "windows" what the Windows build needs, and with "test" everything the tests need (the page and
-# Windows builds, the browser and Wine included).
+# "windows" what the Windows build needs, with "package" what the Debian package needs, and with
+# "test" everything the tests need (the page, Windows and package builds, the browser, Wine and the
+# package checkers included).
 # Packages already installed are skipped, so a second run does nothing.
 set -euo pipefail
 
@@ -9,12 +10,14 @@ build=(cmake g++ make pkg-config dpkg-dev debian-archive-keyring
     libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxi-dev libgl-dev libgl1-mesa-dri)
 web=(emscripten)
 windows=(g++-mingw-w64-x86-64-posix librsvg2-bin icoutils)
+package=(librsvg2-bin file)
 test=(libgtest-dev libbenchmark-dev clang-format xvfb xauth xdotool valgrind zlib1g-dev git chromium
-    wine wine64)
+    file wine wine64 lintian piuparts debootstrap desktop-file-utils appstream)
 
 wanted=("${build[@]}")
 [[ "${1:-}" == web || "${1:-}" == test ]] && wanted+=("${web[@]}")
 [[ "${1:-}" == windows || "${1:-}" == test ]] && wanted+=("${windows[@]}")
+[[ "${1:-}" == package ]] && wanted+=("${package[@]}")
 [[ "${1:-}" == test ]] && wanted+=("${test[@]}")
 
 missing=()

@@ -1,21 +1,12 @@
 # The Windows build (scripts/build-windows.sh): the desktop program's sources as a GUI program,
 # with its icon and version resource and the Windows report of a window that cannot open, packed
-# with raylib.dll, a README and the licence texts into gui_demo-<version>-windows-x86_64.zip.
+# with libraylib.dll, a README and the licence texts into gui_demo-<version>-windows-x86_64.zip.
 
 # The icon, rendered from the one SVG at the sizes Explorer and the taskbar pick from.
-find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+include(cmake/icon.cmake)
 find_program(ICOTOOL icotool REQUIRED)
-set(icon_svg "${PROJECT_SOURCE_DIR}/data/zelkor-gui-demo.svg")
 set(icon "${CMAKE_BINARY_DIR}/gui_demo.ico")
-set(icon_pngs)
-foreach(size 16 24 32 48 64 256)
-    set(png "${CMAKE_BINARY_DIR}/icon/${size}.png")
-    add_custom_command(OUTPUT "${png}"
-        COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_BINARY_DIR}/icon"
-        COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} -o "${png}" "${icon_svg}"
-        DEPENDS "${icon_svg}" VERBATIM)
-    list(APPEND icon_pngs "${png}")
-endforeach()
+render_icon(icon_pngs 16 24 32 48 64 256)
 add_custom_command(OUTPUT "${icon}"
     COMMAND ${ICOTOOL} -c -o "${icon}" ${icon_pngs}
     DEPENDS ${icon_pngs} VERBATIM)
