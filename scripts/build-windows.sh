@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the Windows zip, build-win/gui_demo-<version>-windows-x86_64.zip, with Debian's
-# MinGW-w64: the program from the desktop program's own sources, and raylib 6.0 as raylib.dll
+# MinGW-w64: the program from the desktop program's own sources, and raylib 6.0 as libraylib.dll
 # beside it. Both link the C and C++ runtimes in, so the zip needs nothing but Windows itself.
 #
 # raylib for Windows is built once into .deps/raylib-win from the same Debian source packages the

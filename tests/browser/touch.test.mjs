@@ -65,6 +65,17 @@ test('a phone held sideways: a tap on the field brings a keyboard that types int
   await tab.frames(3);
   const erased = await textEnd(tab);
   assert.ok(erased < typed && erased > start, `the backspace pulled it back to ${erased}`);
+  // A word the keyboard composed goes in when committed, and typing goes on after it.
+  const ime = await tab.page.context().newCDPSession(tab.page);
+  await ime.send('Input.imeSetComposition', { text: 'ab', selectionStart: 2, selectionEnd: 2 });
+  await ime.send('Input.insertText', { text: 'ab' });
+  await tab.frames(2);
+  const composed = await textEnd(tab);
+  assert.ok(composed > erased + 10, `the composed word moved the end from ${erased} to ${composed}`);
+  await tab.page.keyboard.insertText('w');
+  await tab.frames(2);
+  const after = await textEnd(tab);
+  assert.ok(after > composed + 4, `a letter after it moved the end from ${composed} to ${after}`);
   await tab.page.keyboard.press('Enter');
   await tab.frames(3);
   assert.ok(!(await focused()), 'Enter lowers the keyboard');
