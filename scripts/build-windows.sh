@@ -13,7 +13,9 @@ prefix="$root/.deps/raylib-win"
 toolchain="$root/cmake/mingw-w64.cmake"
 jobs=$(nproc)
 
-if [[ ! -f "$prefix/.built" ]]; then
+# What the DLL is built with; a prefix built otherwise is built again.
+flavour="glfw exported"
+if [[ ! -f "$prefix/.built" || "$(tail -n 1 "$prefix/.built")" != "$flavour" ]]; then
     start=$SECONDS
     sources=$(scripts/bootstrap-raylib.sh --sources | tail -n 1)
     build_dir="$root/.deps/build-win"
@@ -24,11 +26,13 @@ if [[ ! -f "$prefix/.built" ]]; then
     dpkg-source --no-check -x "$sources"/glfw3_*.dsc "$build_dir/glfw-src" >/dev/null
     rm -rf "$build_dir/raylib-src/src/external/glfw"
     mv "$build_dir/glfw-src" "$build_dir/raylib-src/src/external/glfw"
-    # No audio (the program plays none) and no F12 screenshots (it writes no files). -static
-    # links libgcc into the DLL, so it needs no MinGW runtime DLL.
+    # No audio (the program plays none) and no F12 screenshots (it writes no files). GLFW's
+    # functions are exported beside raylib's (_GLFW_BUILD_DLL), so the program can chain onto
+    # raylib's input callbacks, as it does on Linux. -static links libgcc into the DLL, so it
+    # needs no MinGW runtime DLL.
     cmake -S "$build_dir/raylib-src" -B "$build_dir/raylib" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
         -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON -DUSE_EXTERNAL_GLFW=OFF \
-        -DBUILD_EXAMPLES=OFF -DCMAKE_C_FLAGS="-DSUPPORT_SCREEN_CAPTURE=0 -DSUPPORT_MODULE_RAUDIO=0" \
+        -DBUILD_EXAMPLES=OFF -DCMAKE_C_FLAGS="-DSUPPORT_SCREEN_CAPTURE=0 -DSUPPORT_MODULE_RAUDIO=0 -D_GLFW_BUILD_DLL" \
         -DCMAKE_SHARED_LINKER_FLAGS=-static \
         -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_INSTALL_LIBDIR=lib >/dev/null
     cmake --build "$build_dir/raylib" -j "$jobs" >/dev/null
@@ -38,8 +42,8 @@ if [[ ! -f "$prefix/.built" ]]; then
     sed 's/$/\r/' "$build_dir/raylib-src/LICENSE" > "$prefix/share/licenses/LICENSE-raylib.txt"
     sed 's/$/\r/' "$build_dir/raylib-src/src/external/glfw/LICENSE.md" \
         > "$prefix/share/licenses/LICENSE-GLFW.txt"
-    cp "$sources/.fetched" "$prefix/.built"
-    echo "raylib for Windows: built $(cat "$prefix/.built") in $((SECONDS - start)) s"
+    { cat "$sources/.fetched"; echo "$flavour"; } > "$prefix/.built"
+    echo "raylib for Windows: built $(head -n 1 "$prefix/.built") in $((SECONDS - start)) s"
 fi
 
 cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \

@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "gui_demo/demo.h"
+#include "gui_demo/em_dash_glyph.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ int main() {
         std::fputs("gui_demo: could not open the canvas: the browser needs WebGL\n", stderr);
         return 1;
     }
+    gui_demo::addEmDashGlyph();
     // Frames run after main has returned to the browser, so the state outlives main's stack.
     static Page page{Theme::defaults(), gui_demo::initialState(), {}};
     emscripten_set_main_loop_arg(frame, &page, 0, true);

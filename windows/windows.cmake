@@ -13,7 +13,7 @@ add_custom_command(OUTPUT "${icon}"
 configure_file(windows/gui_demo.rc.in "${CMAKE_BINARY_DIR}/gui_demo.rc" @ONLY)
 set_source_files_properties("${CMAKE_BINARY_DIR}/gui_demo.rc" PROPERTIES OBJECT_DEPENDS "${icon}")
 
-target_sources(gui_demo_core PRIVATE windows/no_window.cpp)
+target_sources(gui_demo_core PRIVATE windows/no_window.cpp windows/library_symbol.cpp)
 # WIN32: a GUI program, so double-clicking it opens no console window behind the demo.
 add_executable(gui_demo WIN32 src/main.cpp "${CMAKE_BINARY_DIR}/gui_demo.rc")
 target_link_libraries(gui_demo PRIVATE gui_demo_core raylib)

@@ -1,4 +1,6 @@
 #include "demo.h"
+#include "em_dash_glyph.h"
+#include "input_pacing.h"
 #include "no_window.h"
 
 namespace gui_demo {
@@ -13,11 +15,18 @@ int main() {
     }
     SetTargetFPS(60);
     SetWindowState(FLAG_WINDOW_RESIZABLE);
+    addEmDashGlyph();
+    // Every click and keystroke reaches a frame of its own, in order; released after each frame,
+    // what the pacer held back is seen by the next frame's snapshot.
+    installInputPacing();
     const Theme theme = Theme::defaults();
     DemoState state = initialState();
     LoopClock clock;
     // Escape and the window's close button both end the loop, after the frame in progress.
-    while (!WindowShouldClose()) runFrame(state, clock, theme);
+    while (!WindowShouldClose()) {
+        runFrame(state, clock, theme);
+        releaseHeldInput();
+    }
     CloseWindow();
     return 0;
 }

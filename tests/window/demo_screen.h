@@ -37,6 +37,22 @@ inline std::vector<std::pair<int, int>> firstScreenPoints(const std::string& pat
     return points;
 }
 
+// The title's em dash, in the cell where "ZELKOR ENGINE " ends: a bar in the hyphen's rows
+// (y 23 and 24), as wide as an M (x 211 to 225), and nothing above or below it where a "?" would
+// have its strokes. An empty text when it is so, else what is wrong.
+inline std::string titleDashProblem(const Shot& screen) {
+    std::string problem;
+    for (int y = 14; y < 38; ++y) {
+        for (int x = 211; x <= 225; ++x) {
+            const bool bar = y == 23 || y == 24;
+            if ((screen.at(x, y) == accent) != bar) {
+                problem += "(" + std::to_string(x) + ", " + std::to_string(y) + ") ";
+            }
+        }
+    }
+    return problem;
+}
+
 // The rightmost column in the input field's text rows holding a light text pixel; the accent
 // cursor and the dark field do not count.
 inline int textEnd(const Program& p) {

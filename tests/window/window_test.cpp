@@ -11,6 +11,7 @@
 #include <string>
 
 #include "demo_screen.h"
+#include "quick_input.h"
 #include "x_session.h"
 
 using xtest::accent;
@@ -80,6 +81,7 @@ TEST_F(RealWindow, FirstScreenShowsBackgroundPanelsAndTitle) {
         for (int x_ = 20; x_ < 700; ++x_) accent_pixels += shot.at(x_, y) == accent;
     }
     EXPECT_GT(accent_pixels, 500) << "the title line is drawn in the accent colour";
+    EXPECT_EQ(xtest::titleDashProblem(shot), "") << "the em dash is a bar, not a \"?\"";
     quitWithEscape();
 }
 
@@ -175,6 +177,16 @@ TEST_F(RealWindow, TypingExtendsTheTextAndEnterGivesUpFocus) {
     EXPECT_EQ(program->pixel(760, 88), input_border) << "Enter ends focus";
     // The cursor may cover the text's last column while focused, so compare with the start.
     EXPECT_GT(textEnd(*program), before + 10) << "and keeps the text";
+    quitWithEscape();
+}
+
+TEST_F(RealWindow, QuickClicksEachCountWhereTheyWereMade) {
+    xtest::expectQuickClicksCount(*program);
+    quitWithEscape();
+}
+
+TEST_F(RealWindow, QuickKeysAndBurstsEachCountInTheOrderTyped) {
+    xtest::expectQuickKeysCount(*program);
     quitWithEscape();
 }
 

@@ -224,6 +224,16 @@ void Program::type(const char* text) {
     sleepMs(settle_ms);
 }
 
+void Program::atOnce(std::vector<std::string> args) {
+    for (std::size_t i = 0; i + 2 < args.size(); ++i) {
+        if (args[i] != "mousemove") continue;
+        args[i + 1] = std::to_string(origin_x_ + std::stoi(args[i + 1]));
+        args[i + 2] = std::to_string(origin_y_ + std::stoi(args[i + 2]));
+    }
+    xdotool(args);
+    sleepMs(settle_ms);
+}
+
 long Program::minorFaults() const {
     FILE* f = std::fopen(("/proc/" + std::to_string(pid_) + "/stat").c_str(), "r");
     if (f == nullptr) return -1;

@@ -77,6 +77,9 @@ public:
     void click(int x, int y);
     void holdKey(const char* keysym);  // down, a few frames, up
     void type(const char* text);
+    // One xdotool command line, its events sent at once (within a frame); "mousemove X Y" takes
+    // window coordinates. Waits a few frames afterwards, like the calls above.
+    void atOnce(std::vector<std::string> args);
     void pause(int ms) const;
 
     // Minor page faults the program has taken so far (from /proc), or -1 when it has ended.

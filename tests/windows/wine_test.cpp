@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "demo_screen.h"
+#include "quick_input.h"
 #include "x_session.h"
 
 namespace fs = std::filesystem;
@@ -124,6 +125,13 @@ TEST_F(WineWindow, AHeldClickADragAndTypingAnswerAsOnLinux) {
     program->click(780, 85);
     program->type("xyz");
     EXPECT_GT(xtest::textEnd(*program), start + 20) << "typed text moved the text's end";
+    quitWithEscape();
+}
+
+TEST_F(WineWindow, QuickClicksAndKeysEachCountInOrderAsOnLinux) {
+    EXPECT_EQ(xtest::titleDashProblem(program->grab()), "") << "the em dash is a bar";
+    xtest::expectQuickClicksCount(*program);
+    xtest::expectQuickKeysCount(*program);
     quitWithEscape();
 }
 

@@ -1,0 +1,229 @@
+// The pacing rules (input_pacing.h), and the desktop's pacer chained onto raylib's GLFW callbacks.
+#include "input_pacing.h"
+
+#include "library_symbol.h"
+
+namespace gui_demo {
+
+namespace {
+
+using Kind = PacedEvent::Kind;
+
+constexpr int stage_pointer = 0;
+constexpr int stage_characters = 1;
+constexpr int stage_backspace = 2;
+constexpr int stage_enter = 3;
+constexpr int press = 1;
+
+// The stage a press of this kind belongs to; releases and moves belong to none.
+int stageOf(const PacedEvent& e) {
+    switch (e.kind) {
+        case Kind::button:
+            return e.action == press ? stage_pointer : -1;
+        case Kind::character:
+            return stage_characters;
+        case Kind::key:
+            if (e.action != press) return -1;
+            return e.code == pacing_key_enter ? stage_enter : stage_backspace;
+        case Kind::move:
+            return -1;
+    }
+    return -1;
+}
+
+// Whether e may reach raylib in the frame so far without being merged with or reordered
+// against what already did.
+bool fitsThisFrame(const InputPacer& p, const PacedEvent& e) {
+    const int stage = stageOf(e);
+    if (stage >= 0 && stage < p.stage) return false;
+    switch (e.kind) {
+        case Kind::move:
+            return !p.button_changed;
+        case Kind::button:
+            return !p.button_changed;
+        case Kind::character:
+            return p.chars < pacing_chars_per_frame;
+        case Kind::key:
+            return e.code == pacing_key_enter ? !p.enter_changed : !p.backspace_changed;
+    }
+    return false;
+}
+
+void noteSent(InputPacer& p, const PacedEvent& e) {
+    const int stage = stageOf(e);
+    if (stage > p.stage) p.stage = stage;
+    switch (e.kind) {
+        case Kind::move:
+            break;
+        case Kind::button:
+            p.button_changed = true;
+            break;
+        case Kind::character:
+            p.chars += 1;
+            break;
+        case Kind::key:
+            (e.code == pacing_key_enter ? p.enter_changed : p.backspace_changed) = true;
+            break;
+    }
+}
+
+PacedEvent& slot(InputPacer& p, std::size_t i) { return p.queue[(p.head + i) % pacing_capacity]; }
+
+}  // namespace
+
+bool isPaced(const PacedEvent& e) {
+    switch (e.kind) {
+        case Kind::move:
+        case Kind::character:
+            return true;
+        case Kind::button:
+            return e.code == pacing_left_button;
+        case Kind::key:
+            // A repeat changes no key's state, so it is never held.
+            return (e.code == pacing_key_backspace || e.code == pacing_key_enter) && e.action < 2;
+    }
+    return false;
+}
+
+bool admitEvent(InputPacer& p, const PacedEvent& e) {
+    if (p.count == 0 && fitsThisFrame(p, e)) {
+        noteSent(p, e);
+        return true;
+    }
+    // Between two waiting events only the pointer's last position matters.
+    if (e.kind == Kind::move && p.count > 0 && slot(p, p.count - 1).kind == Kind::move) {
+        slot(p, p.count - 1) = e;
+        return false;
+    }
+    slot(p, p.count) = e;
+    p.count += 1;
+    return false;
+}
+
+bool takeDueEvent(InputPacer& p, PacedEvent& out) {
+    if (p.count == 0 || !fitsThisFrame(p, p.queue[p.head])) return false;
+    noteSent(p, p.queue[p.head]);
+    return takeAnyEvent(p, out);
+}
+
+bool takeAnyEvent(InputPacer& p, PacedEvent& out) {
+    if (p.count == 0) return false;
+    out = p.queue[p.head];
+    p.head = (p.head + 1) % pacing_capacity;
+    p.count -= 1;
+    return true;
+}
+
+void startInputFrame(InputPacer& p) {
+    p.stage = stage_pointer;
+    p.button_changed = false;
+    p.backspace_changed = false;
+    p.enter_changed = false;
+    p.chars = 0;
+}
+
+// ---- The desktop's pacer ----------------------------------------------------------------------
+//
+// GLFW hands back the callback it replaces, so the pacer takes the window's mouse button, cursor,
+// key and character callbacks and passes each event on to raylib's, now or after the next frame.
+// raylib polls the window system inside EndDrawing, so what releaseHeldInput lets through after a
+// frame is seen by the next frame's snapshot. This file's state is the window system's: it lives
+// as long as the window and is touched only on the frame loop's thread.
+
+namespace {
+
+struct GLFWwindow;
+using MouseButtonFun = void (*)(GLFWwindow*, int, int, int);
+using CursorPosFun = void (*)(GLFWwindow*, double, double);
+using KeyFun = void (*)(GLFWwindow*, int, int, int, int);
+using CharFun = void (*)(GLFWwindow*, unsigned int);
+
+struct Chain {
+    GLFWwindow* window = nullptr;
+    MouseButtonFun mouse_button = nullptr;
+    CursorPosFun cursor_pos = nullptr;
+    KeyFun key = nullptr;
+    CharFun character = nullptr;
+    InputPacer pacer;
+};
+
+Chain chain;
+
+void forward(const PacedEvent& e) {
+    switch (e.kind) {
+        case Kind::move:
+            if (chain.cursor_pos) chain.cursor_pos(chain.window, e.x, e.y);
+            break;
+        case Kind::button:
+            if (chain.mouse_button) chain.mouse_button(chain.window, e.code, e.action, e.mods);
+            break;
+        case Kind::key:
+            if (chain.key) chain.key(chain.window, e.code, e.scancode, e.action, e.mods);
+            break;
+        case Kind::character:
+            if (chain.character) chain.character(chain.window, static_cast<unsigned>(e.code));
+            break;
+    }
+}
+
+void offer(const PacedEvent& e) { offerEvent(chain.pacer, e, forward); }
+
+void onMouseButton(GLFWwindow*, int button, int action, int mods) {
+    PacedEvent e;
+    e.kind = Kind::button, e.code = button, e.action = action, e.mods = mods;
+    offer(e);
+}
+
+void onCursorPos(GLFWwindow*, double x, double y) {
+    PacedEvent e;
+    e.kind = Kind::move, e.x = x, e.y = y;
+    offer(e);
+}
+
+void onKey(GLFWwindow*, int key, int scancode, int action, int mods) {
+    PacedEvent e;
+    e.kind = Kind::key, e.code = key, e.scancode = scancode, e.action = action, e.mods = mods;
+    offer(e);
+}
+
+void onChar(GLFWwindow*, unsigned int codepoint) {
+    PacedEvent e;
+    e.kind = Kind::character, e.code = static_cast<int>(codepoint);
+    offer(e);
+}
+
+template <typename Fun>
+Fun lookUp(const char* name) {
+    return reinterpret_cast<Fun>(librarySymbol(name));
+}
+
+}  // namespace
+
+bool installInputPacing() {
+    using GetCurrentContext = GLFWwindow* (*)();
+    using SetMouseButton = MouseButtonFun (*)(GLFWwindow*, MouseButtonFun);
+    using SetCursorPos = CursorPosFun (*)(GLFWwindow*, CursorPosFun);
+    using SetKey = KeyFun (*)(GLFWwindow*, KeyFun);
+    using SetChar = CharFun (*)(GLFWwindow*, CharFun);
+    const auto current = lookUp<GetCurrentContext>("glfwGetCurrentContext");
+    const auto set_mouse_button = lookUp<SetMouseButton>("glfwSetMouseButtonCallback");
+    const auto set_cursor_pos = lookUp<SetCursorPos>("glfwSetCursorPosCallback");
+    const auto set_key = lookUp<SetKey>("glfwSetKeyCallback");
+    const auto set_char = lookUp<SetChar>("glfwSetCharCallback");
+    if (!current || !set_mouse_button || !set_cursor_pos || !set_key || !set_char) return false;
+    GLFWwindow* window = current();
+    if (window == nullptr) return false;
+
+    chain.window = window;
+    chain.mouse_button = set_mouse_button(window, onMouseButton);
+    chain.cursor_pos = set_cursor_pos(window, onCursorPos);
+    chain.key = set_key(window, onKey);
+    chain.character = set_char(window, onChar);
+    return true;
+}
+
+void releaseHeldInput() {
+    if (chain.window != nullptr) releaseDueEvents(chain.pacer, forward);
+}
+
+}  // namespace gui_demo

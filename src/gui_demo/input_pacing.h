@@ -1,0 +1,101 @@
+// Input pacing: every click, tap and keystroke reaches the frame, in the order it was made.
+//
+// raylib keeps one state per button and key and compares it once a frame, and keeps at most 16
+// typed characters a frame. So a press and its release that arrive between the same two frames
+// leave no trace, a burst of typing loses characters, and keys of one frame are applied in the
+// frame's fixed order (pointer and button, then characters, then Backspace, then Enter) rather
+// than the order they were made in. The pacer sits between the window system's callbacks and
+// raylib's own: an event that would arrive too soon waits for the next frame, in the order it came.
+//
+// Within one frame (the events that reach raylib between two input snapshots):
+// - the left button, Backspace and Enter each change at most once;
+// - at most 16 characters arrive;
+// - the stages only move forward: pointer and button, characters, Backspace, Enter. A character
+//   after Backspace or Enter, Backspace after Enter, or a click after any of them waits;
+// - the pointer does not move after the button changed, so a click is seen where it was made.
+// Once one event waits, every later one queues behind it; between two waiting events only the
+// pointer's last position is kept, so a fast mouse never builds a backlog. Keys the program
+// never reads (letters among them) and the other buttons pass straight through, so fast typing
+// is not slowed. A flood that fills the queue lets everything through at once, in order: memory
+// stays fixed, and the last state sent is the state seen.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace gui_demo {
+
+struct PacedEvent {
+    enum class Kind : std::uint8_t { move, button, key, character };
+    Kind kind = Kind::move;
+    int code = 0;    // button, key, or character
+    int action = 0;  // 0 release, 1 press, 2 key repeat
+    int scancode = 0;
+    int mods = 0;
+    double x = 0.0, y = 0.0;  // pointer position of a move
+};
+
+inline constexpr int pacing_left_button = 0;
+inline constexpr int pacing_key_enter = 257;
+inline constexpr int pacing_key_backspace = 259;
+inline constexpr int pacing_chars_per_frame = 16;  // raylib's character queue
+inline constexpr std::size_t pacing_capacity = 256;
+
+struct InputPacer {
+    PacedEvent queue[pacing_capacity];
+    std::size_t head = 0;
+    std::size_t count = 0;
+    // What has reached the library since the last snapshot.
+    int stage = 0;  // 0 pointer and button, 1 characters, 2 Backspace, 3 Enter
+    bool button_changed = false;
+    bool backspace_changed = false;
+    bool enter_changed = false;
+    int chars = 0;
+};
+
+// Whether the pacer holds events of this kind at all; the rest go to raylib as they come.
+bool isPaced(const PacedEvent& e);
+
+// Takes an event the window system reports. Returns true when it goes to raylib now; otherwise
+// the pacer keeps it. The queue must not be full (see offerEvent).
+bool admitEvent(InputPacer& p, const PacedEvent& e);
+
+// After a frame: the oldest waiting event, if it may go now. Call until false, then
+// startInputFrame.
+bool takeDueEvent(InputPacer& p, PacedEvent& out);
+
+// The oldest waiting event whatever the rules say, for a flood.
+bool takeAnyEvent(InputPacer& p, PacedEvent& out);
+
+// Begins a new frame's count: what reaches raylib from now on is seen by the next snapshot.
+void startInputFrame(InputPacer& p);
+
+// The two steps the window system's callbacks and the loop take, with forward(event) passing
+// an event on to raylib.
+template <typename Forward>
+void offerEvent(InputPacer& p, const PacedEvent& e, Forward&& forward) {
+    if (!isPaced(e)) {
+        forward(e);
+        return;
+    }
+    if (p.count == pacing_capacity) {
+        PacedEvent waiting;
+        while (takeAnyEvent(p, waiting)) forward(waiting);
+    }
+    if (admitEvent(p, e)) forward(e);
+}
+
+template <typename Forward>
+void releaseDueEvents(InputPacer& p, Forward&& forward) {
+    PacedEvent due;
+    while (takeDueEvent(p, due)) forward(due);
+    startInputFrame(p);
+}
+
+// The desktop's pacer, chained onto raylib's GLFW callbacks. Call installInputPacing once after
+// the window has opened, and releaseHeldInput after every frame. Where raylib does not let the
+// program reach GLFW, both do nothing and input is read once a frame.
+bool installInputPacing();
+void releaseHeldInput();
+
+}  // namespace gui_demo

@@ -1,0 +1,142 @@
+// The pacing rules, with no window: what the window system reports, frame by frame, and what
+// reaches the library before each snapshot.
+//
+// Script words: "m3" pointer move to (3, 3), "p"/"r" left press/release, "p2"/"r2" another
+// button, "'a" the character a, "b+"/"b-" Backspace down/up, "e+"/"e-" Enter, "k65+"/"k65-" a
+// key the program does not read, and "|" the end of a frame (the poll, then the release of what
+// waited, then the next snapshot).
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "gui_demo/input_pacing.h"
+
+using gui_demo::InputPacer;
+using gui_demo::PacedEvent;
+using Kind = PacedEvent::Kind;
+
+namespace {
+
+PacedEvent parse(const std::string& w) {
+    PacedEvent e;
+    switch (w[0]) {
+        case 'm':
+            e.kind = Kind::move, e.x = e.y = std::stod(w.substr(1));
+            break;
+        case 'p':
+        case 'r':
+            e.kind = Kind::button, e.action = w[0] == 'p' ? 1 : 0;
+            e.code = w.size() > 1 ? std::stoi(w.substr(1)) : 0;
+            break;
+        case '\'':
+            e.kind = Kind::character, e.code = w[1];
+            break;
+        default:
+            e.kind = Kind::key, e.action = w.back() == '+' ? 1 : 0;
+            e.code = w[0] == 'b' ? 259 : w[0] == 'e' ? 257 : std::stoi(w.substr(1));
+    }
+    return e;
+}
+
+std::string word(const PacedEvent& e) {
+    switch (e.kind) {
+        case Kind::move:
+            return "m" + std::to_string(static_cast<int>(e.x));
+        case Kind::button:
+            return (e.action ? "p" : "r") + (e.code ? std::to_string(e.code) : std::string());
+        case Kind::character:
+            return std::string("'") + static_cast<char>(e.code);
+        case Kind::key: {
+            const std::string sign = e.action ? "+" : "-";
+            if (e.code == 259) return "b" + sign;
+            if (e.code == 257) return "e" + sign;
+            return "k" + std::to_string(e.code) + sign;
+        }
+    }
+    return "?";
+}
+
+// Runs a script through a pacer; what reached the library, frames ended by "|".
+std::string run(InputPacer& pacer, const std::string& script) {
+    std::string seen;
+    auto forward = [&](const PacedEvent& e) { seen += word(e) + " "; };
+    std::istringstream words(script);
+    for (std::string w; words >> w;) {
+        if (w == "|") {
+            gui_demo::releaseDueEvents(pacer, forward);
+            seen += "| ";
+        } else {
+            gui_demo::offerEvent(pacer, parse(w), forward);
+        }
+    }
+    return seen;
+}
+
+struct Case {
+    const char* name;
+    const char* script;
+    const char* seen;
+};
+
+}  // namespace
+
+TEST(InputPacing, EachChangeGetsAFrameOfItsOwnInTheOrderItWasMade) {
+    const Case cases[] = {
+        {"a quick click", "m5 p r | |", "m5 p | r | "},
+        {"a quick click, then a move away", "m5 p r m90 | | |", "m5 p | r | m90 | "},
+        {"a press is not moved by the pointer that follows it", "p m7 m8 | |", "p | m8 | "},
+        {"a drag ended and a new one begun in one frame", "p | m5 r p m6 | | |",
+         "p | m5 r | p | m6 | "},
+        {"ab, Backspace, i", "'a 'b b+ b- 'i | |", "'a 'b b+ | b- 'i | "},
+        {"Enter then x", "e+ e- 'x | |", "e+ | e- 'x | "},
+        {"Backspace after Enter", "e+ b+ | |", "e+ | b+ | "},
+        {"typing, then a click", "'x p r | | |", "'x | p | r | "},
+        {"two quick Backspace taps", "b+ b- b+ b- | | | |", "b+ | b- | b+ | b- | "},
+        {"fast typing is not slowed by its letter keys", "k65+ 'a k66+ k65- 'b k66- |",
+         "k65+ 'a k66+ k65- 'b k66- | "},
+        {"keys and buttons the program does not read pass a waiting queue", "p r p2 k65+ r2 | |",
+         "p p2 k65+ r2 | r | "},
+        {"between two waiting events only the last position is kept", "p r m1 m2 m3 'x m4 m5 | | |",
+         "p | r | m3 'x m5 | "},
+    };
+    for (const Case& c : cases) {
+        InputPacer pacer;
+        EXPECT_EQ(run(pacer, c.script), c.seen) << c.name;
+    }
+}
+
+TEST(InputPacing, ABurstOfTypingKeepsEveryCharacterSixteenAFrame) {
+    InputPacer pacer;
+    std::string script, seen;
+    for (int i = 0; i < 40; ++i) {
+        const std::string w = std::string("'") + static_cast<char>('A' + i) + " ";
+        script += w;
+        seen += w + (i == 15 || i == 31 ? "| " : "");
+    }
+    EXPECT_EQ(run(pacer, script + "| | |"), seen + "| ");
+}
+
+TEST(InputPacing, AFloodKeepsMemoryFixedAndEndsInTheLastStateSent) {
+    InputPacer pacer;
+    int presses = 0, releases = 0, last = -1;
+    auto forward = [&](const PacedEvent& e) {
+        (e.action ? presses : releases) += 1;
+        last = e.action;
+    };
+    // Twenty thousand presses and releases in one frame: more than the queue holds.
+    PacedEvent e;
+    e.kind = Kind::button;
+    for (int i = 0; i < 20000; ++i) {
+        e.action = i % 2 == 0 ? 1 : 0;
+        gui_demo::offerEvent(pacer, e, forward);
+        ASSERT_LE(pacer.count, gui_demo::pacing_capacity);
+    }
+    for (int frame = 0; frame < 600 && pacer.count > 0; ++frame) {
+        gui_demo::releaseDueEvents(pacer, forward);
+    }
+    EXPECT_EQ(pacer.count, 0u);
+    EXPECT_EQ(presses, 10000);
+    EXPECT_EQ(releases, 10000);
+    EXPECT_EQ(last, 0) << "the button is not left down";
+}
