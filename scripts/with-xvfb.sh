@@ -8,6 +8,8 @@ tmp=$(mktemp -d)
 Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
 xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -rf "$tmp"' EXIT
+# Killed outright (a test's timeout), this script runs no trap: a watchdog ends the server then.
+(while kill -0 $$ 2>/dev/null; do sleep 1; done; kill "$xvfb" 2>/dev/null) &
 for _ in $(seq 100); do
     [[ -s "$tmp/display" ]] && break
     sleep 0.1

@@ -62,7 +62,12 @@ export async function open(options = {}) {
   await page.clock.install({ time: 0 });
   await page.clock.pauseAt(1000);
   await page.goto(base);
-  await page.waitForFunction(() => window.Module?.calledRun === true, null, { polling: 50 });
+  // The page counts the frames it has drawn; the tab's clock is the test's, so it is moved on a
+  // frame at a time until the first one is drawn.
+  for (const start = Date.now(); !(await page.evaluate(() => window.guiDemoFrames > 0));) {
+    assert.ok(Date.now() - start < 60000, 'the page drew its first frame within a minute');
+    await page.clock.runFor(Math.ceil(frameMs));
+  }
   const rect = await page.evaluate(() => {
     const r = document.getElementById('canvas').getBoundingClientRect();
     return { left: r.left, top: r.top, width: r.width, height: r.height };

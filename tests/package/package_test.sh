@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The release files in dist/ (scripts/dist.sh), checked as a user would get them:
 #
-#   package_test.sh ROOT install   piuparts installs the .deb on a clean Debian 12, runs the demo
-#                                  there (piuparts/post_install_run_the_demo), removes and purges
-#                                  it, and finds nothing left behind
+#   package_test.sh ROOT install   piuparts installs the .deb on a clean system of the release it
+#                                  was built on, runs the demo there
+#                                  (piuparts/post_install_run_the_demo), removes and purges it,
+#                                  and finds nothing left behind
+#   package_test.sh ROOT install RELEASE   the same on a clean system of another release
 #   package_test.sh ROOT checks    lintian (no error, no warning), desktop-file-validate and
 #                                  appstreamcli on what the .deb holds
 #   package_test.sh ROOT dist      every file matches SHA256SUMS, and the web zip unpacks to a page
@@ -17,15 +19,17 @@ trap 'rm -rf "$work"' EXIT
 
 case $2 in
 install)
-    # The clean Debian 12 is made once (about a minute) and kept, from the system's own mirror.
-    base="$root/.deps/piuparts/bookworm.tgz"
+    # The package is built against this system's libraries, so it is tested on a clean system
+    # of the same release, made once (about a minute) and kept, from the system's own mirror.
+    release=${3:-$(. /etc/os-release && echo "$VERSION_CODENAME")}
+    base="$root/.deps/piuparts/$release.tgz"
     mirror=$("$root/scripts/debian-mirror.sh")
     if [[ ! -f "$base" ]]; then
         mkdir -p "$(dirname "$base")"
-        debootstrap --variant=minbase bookworm "$work/root" "$mirror" >/dev/null
+        debootstrap --variant=minbase "$release" "$work/root" "$mirror" >/dev/null
         tar -C "$work/root" -czf "$base.part" . && mv "$base.part" "$base"
     fi
-    piuparts --basetgz "$base" --distribution bookworm --mirror "$mirror main" \
+    piuparts --basetgz "$base" --distribution "$release" --mirror "$mirror main" \
         --scriptsdir "$root/tests/package/piuparts" "$deb" >"$work/log" 2>&1 || {
         grep -E "FAIL|ERROR|not found" "$work/log" || tail -n 40 "$work/log"
         exit 1

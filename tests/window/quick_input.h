@@ -32,11 +32,11 @@ inline int longTextEnd(const Program& p) {
     return end;
 }
 
-// Whether cond() holds within a second: a slow machine (Wine on a software renderer, under load)
-// may take more than the few frames each call waits before the change is drawn.
+// Whether cond() holds within timeout_ms: a slow machine (Wine on a software renderer, under
+// load) may take more than the few frames each call waits before the change is drawn.
 template <typename Cond>
-bool soon(const Program& p, Cond cond) {
-    for (int waited = 0; waited < 1000; waited += 20) {
+bool soon(const Program& p, Cond cond, int timeout_ms = 3000) {
+    for (int waited = 0; waited < timeout_ms; waited += 20) {
         if (cond()) return true;
         p.pause(20);
     }
@@ -108,8 +108,9 @@ inline void expectQuickKeysCount(Program& p) {
     std::vector<std::string> backspaces = {"key", "--delay", "2"};
     for (int i = 0; i < 40; ++i) backspaces.push_back("BackSpace");
     p.atOnce(backspaces);
-    p.pause(1000);  // two frames each
-    EXPECT_TRUE(soon(p, [&] { return longTextEnd(p) == end; }))
+    // Two frames each: over a second at 60 frames a second, several under load.
+    EXPECT_TRUE(soon(
+        p, [&] { return longTextEnd(p) == end; }, 10000))
         << "and 40 quick Backspaces take them away";
 
     // "ab", Backspace, "i" at once leave "ai": a (10 px on) and i, not a and b (20 px on).

@@ -6,6 +6,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <zlib.h>
@@ -25,19 +26,28 @@ namespace {
 constexpr int frame_ms = 17;
 constexpr int settle_ms = 4 * frame_ms;  // between two events: the program polls at least twice
 
-pid_t spawn(const std::vector<std::string>& args, const char* dir = nullptr) {
+// Starts a command in dir, its stdout to /dev/null and, when quiet, its stderr too. It is killed
+// when the test process ends, however that happens (a failed assertion, a crash, or a timeout
+// that kills the test), so no test leaves its X server or program behind.
+pid_t spawn(const std::vector<std::string>& args, const char* dir = nullptr, bool quiet = false,
+            int keep_fd = -1) {
     std::vector<char*> argv;
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (dir != nullptr) posix_spawn_file_actions_addchdir_np(&actions, dir);
-    // The program's own log would only clutter the test output.
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
+    const pid_t parent = getpid();
+    const pid_t pid = fork();
+    if (pid != 0) return pid;
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) _exit(127);  // the test ended before the line above
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, STDOUT_FILENO);
+    if (quiet) dup2(null, STDERR_FILENO);
+    for (int fd = STDERR_FILENO + 1; fd < 1024; ++fd) {
+        if (fd != keep_fd) close(fd);
+    }
+    if (dir != nullptr && chdir(dir) != 0) _exit(127);
+    execvp(argv[0], argv.data());
+    _exit(127);
 }
 
 void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
@@ -83,18 +93,10 @@ XServer::XServer(const std::vector<std::string>& extra_args, const std::string& 
     int fds[2];
     if (pipe(fds) != 0) return;
     // Xvfb picks a free display itself and writes its number to the descriptor we give it.
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     std::vector<std::string> args = {
         "Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten", "tcp"};
     args.insert(args.end(), extra_args.begin(), extra_args.end());
-    std::vector<char*> argv;
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    if (posix_spawnp(&pid_, "Xvfb", &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
+    pid_ = spawn(args, nullptr, true, fds[1]);
     close(fds[1]);
     char buf[16] = {};
     pollfd p{fds[0], POLLIN, 0};

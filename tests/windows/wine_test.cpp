@@ -63,7 +63,8 @@ public:
         // A server left from an earlier run would keep that run's display.
         run("wineserver -k >/dev/null 2>&1");
     }
-    // Each test's X server is gone when it ends; so is the prefix's server, by its own command.
+    // Each test's X server is gone when it ends; so is the prefix's server, by its own command
+    // (and by the WineServer.Stops test after them all, should a test be killed on a timeout).
     void TearDown() override { run("wineserver -k >/dev/null 2>&1"); }
 };
 
@@ -108,23 +109,29 @@ TEST_F(WineWindow, ShowsTheLinuxProgramsFirstScreenAndEscapeEndsItWithStatusZero
     quitWithEscape();
 }
 
+// Each check waits for what it looks for, up to a few seconds: under load, Wine on a software
+// renderer may take more than the few frames each event is given.
 TEST_F(WineWindow, AHeldClickADragAndTypingAnswerAsOnLinux) {
-    program->click(40, 140);
-    program->moveTo(600, 600);
-    EXPECT_EQ(program->pixel(45, 146), accent) << "the first checkbox is ticked";
+    Program& p = *program;
+    p.click(40, 140);
+    p.moveTo(600, 600);
+    EXPECT_TRUE(xtest::soon(p, [&] { return p.pixel(45, 146) == accent; }))
+        << "the first checkbox is ticked";
 
-    program->moveTo(400, 82);
-    program->press();
-    program->moveTo(330, 82);
-    program->moveTo(262, 82);
-    program->release();
-    program->moveTo(600, 600);
-    EXPECT_EQ(program->pixel(264, 72), accent) << "the slider's handle at the left end";
+    p.moveTo(400, 82);
+    p.press();
+    p.moveTo(330, 82);
+    p.moveTo(262, 82);
+    p.release();
+    p.moveTo(600, 600);
+    EXPECT_TRUE(xtest::soon(p, [&] { return p.pixel(264, 72) == accent; }))
+        << "the slider's handle at the left end";
 
-    const int start = xtest::textEnd(*program);
-    program->click(780, 85);
-    program->type("xyz");
-    EXPECT_GT(xtest::textEnd(*program), start + 20) << "typed text moved the text's end";
+    const int start = xtest::textEnd(p);
+    p.click(780, 85);
+    p.type("xyz");
+    EXPECT_TRUE(xtest::soon(p, [&] { return xtest::textEnd(p) > start + 20; }))
+        << "typed text moved the text's end";
     quitWithEscape();
 }
 
