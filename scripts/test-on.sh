@@ -58,7 +58,10 @@ Suites: $suite
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 EOF
-cp -a /etc/apt/apt.conf.d/. "$sys/etc/apt/apt.conf.d/"
+# The host's own apt settings; those a package installed there bring their own packages here.
+for conf in /etc/apt/apt.conf.d/*; do
+    dpkg -S "$conf" >/dev/null 2>&1 || cp -a "$conf" "$sys/etc/apt/apt.conf.d/"
+done
 cp /etc/resolv.conf "$sys/etc/resolv.conf"
 env=(HOME=/root LANG=C.UTF-8 PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin)
 if [[ -n "${NODE_EXTRA_CA_CERTS:-}" && -f "$NODE_EXTRA_CA_CERTS" ]]; then
