@@ -25,6 +25,7 @@ cp LICENSE "build-web/dist/$web/LICENSE.txt"
 tar -xzOf .deps/sources/raylib_*.orig.tar.gz --wildcards '*/LICENSE' --exclude='*/*/*/LICENSE' \
     > "build-web/dist/$web/LICENSE-raylib.txt"
 cp /usr/share/doc/emscripten/copyright "build-web/dist/$web/LICENSE-emscripten.txt"
+cp /usr/share/doc/libfmt-dev/copyright "build-web/dist/$web/LICENSE-fmt.txt"
 (cd build-web/dist && cmake -E tar cf "$root/dist/$web.zip" --format=zip "$web")
 
 (cd dist && sha256sum -- *.deb *.zip > SHA256SUMS)

@@ -6,7 +6,7 @@
 # Packages already installed are skipped, so a second run does nothing.
 set -euo pipefail
 
-build=(cmake g++ make pkg-config dpkg-dev debian-archive-keyring
+build=(cmake g++ make pkg-config dpkg-dev debian-archive-keyring libfmt-dev
     libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxi-dev libgl-dev libgl1-mesa-dri)
 web=(emscripten)
 windows=(g++-mingw-w64-x86-64-posix librsvg2-bin icoutils)

@@ -30,8 +30,13 @@ configure_file(LICENSE "${CMAKE_BINARY_DIR}/LICENSE.txt" NEWLINE_STYLE CRLF)
 # file for it holds every notice that code carries.
 configure_file(/usr/share/doc/mingw-w64-common/copyright
     "${CMAKE_BINARY_DIR}/LICENSE-mingw-w64-runtime.txt" NEWLINE_STYLE CRLF)
+# {fmt}'s number formatting is compiled into the program; Debian's copyright file for it holds
+# its licence.
+configure_file(/usr/share/doc/libfmt-dev/copyright "${CMAKE_BINARY_DIR}/LICENSE-fmt.txt"
+    NEWLINE_STYLE CRLF)
 install(FILES "${CMAKE_BINARY_DIR}/README.txt" "${CMAKE_BINARY_DIR}/LICENSE.txt"
-    "${CMAKE_BINARY_DIR}/LICENSE-mingw-w64-runtime.txt" DESTINATION .)
+    "${CMAKE_BINARY_DIR}/LICENSE-mingw-w64-runtime.txt" "${CMAKE_BINARY_DIR}/LICENSE-fmt.txt"
+    DESTINATION .)
 # raylib's and GLFW's licence texts, which scripts/build-windows.sh put beside the DLL's folder.
 cmake_path(GET raylib_library PARENT_PATH raylib_bin)
 install(DIRECTORY "${raylib_bin}/../share/licenses/" DESTINATION .)

@@ -1,51 +1,50 @@
 #include "number_text.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace gui_demo {
 
-namespace {
-
-// Adds one unit in the last digit of a %e text, away from zero: "1.29e-05" becomes "1.30e-05",
-// "-9.9e+01" becomes "-1.0e+02".
-void stepAwayFromZero(char (&text)[shortest_size]) {
-    char* const first = text + (text[0] == '-');
-    char* const e = std::strchr(first, 'e');
-    for (char* d = e - 1; d >= first; --d) {
-        if (*d == '.') continue;
-        if (*d != '9') {
-            ++*d;
-            return;
-        }
-        *d = '0';
-    }
-    // Carried past the first digit: 9.99e+05 is now 0.00e+05, which stands for 1.00e+06.
-    *first = '1';
-    const int exponent = std::atoi(e + 1) + 1;
-    std::snprintf(e, static_cast<std::size_t>(text + shortest_size - e), "e%+03d", exponent);
-}
-
-}  // namespace
-
 void shortestScientific(char (&out)[shortest_size], float v) {
-    // printf's %e rounds correctly to the digits asked for, so at each precision it gives the
-    // closest text of that length. Where a power of two leaves a gap below v half as wide as the
-    // gap above, that closest text may lie just below v and read back as the float below, while
-    // the next one up reads back as v: both are tried before taking one more digit. Nine
-    // significant digits always read back for a float.
-    for (int precision = 0; precision <= 8; ++precision) {
-        std::snprintf(out, sizeof out, "%.*e", precision, static_cast<double>(v));
-        if (std::strtof(out, nullptr) == v) return;
-        if (std::fabs(std::strtod(out, nullptr)) < std::fabs(static_cast<double>(v))) {
-            stepAwayFromZero(out);
-            if (std::strtof(out, nullptr) == v) return;
+    // {fmt} writes the shortest decimal that reads back as the same float (Dragonbox), the
+    // closest where several are that short, in plain or exponent notation as it sees fit: "0.1",
+    // "123.45", "0.00012", "1e+20", "-3e-45". Only the layout changes here, to %e's.
+    char text[shortest_size];
+    const auto written = fmt::format_to_n(text, sizeof text - 1, "{}", v);
+    *written.out = '\0';
+
+    const bool negative = text[0] == '-';
+    char digits[shortest_size] = {};
+    int n = 0;
+    int point = -1;  // digits before the decimal point
+    const char* p = text + negative;
+    for (; *p != '\0' && *p != 'e'; ++p) {
+        if (*p == '.') {
+            point = n;
+        } else {
+            digits[n++] = *p;
         }
     }
-    std::snprintf(out, sizeof out, "%.8e", static_cast<double>(v));  // not reached
+    if (point < 0) point = n;
+    const int exponent_part = *p == 'e' ? std::atoi(p + 1) : 0;
+    // Leading zeros ("0.00012") and trailing ones ("100") are the notation's, not digits.
+    int first = 0;
+    while (first < n - 1 && digits[first] == '0') ++first;
+    while (n - 1 > first && digits[n - 1] == '0') --n;
+    const int exponent = digits[first] == '0' ? 0 : point - first - 1 + exponent_part;
+
+    char* o = out;
+    if (negative) *o++ = '-';
+    *o++ = digits[first];
+    if (n - first > 1) {
+        *o++ = '.';
+        o = std::copy(digits + first + 1, digits + n, o);
+    }
+    std::snprintf(o, static_cast<std::size_t>(out + shortest_size - o), "e%+03d", exponent);
 }
 
 std::size_t formatDecimal(char* buf, std::size_t size, float v, int frac_digits) {

@@ -15,7 +15,8 @@ std::size_t formatDecimal(char* buf, std::size_t size, float v, int frac_digits)
 inline constexpr std::size_t shortest_size = 32;
 
 // The digit source of formatDecimal: the shortest decimal that reads back as the finite float v,
-// the closest to v where several are that short, in printf's %e form ("1.25e+00", "-3e-45").
+// the closest to v where several are that short, in printf's %e form ("1.25e+00", "-3e-45"),
+// from {fmt} (header-only).
 void shortestScientific(char (&out)[shortest_size], float v);
 
 }  // namespace gui_demo

@@ -161,13 +161,10 @@ TEST(WindowsZip, HoldsTheProgramRaylibReadmeAndLicencesAndNeedsOnlySystemDlls) {
     for (const auto& entry : fs::directory_iterator(folder)) {
         files.insert(entry.path().filename().string());
     }
-    const std::set<std::string> expected = {"gui_demo.exe",
-                                            "libraylib.dll",
-                                            "README.txt",
-                                            "LICENSE.txt",
-                                            "LICENSE-raylib.txt",
-                                            "LICENSE-GLFW.txt",
-                                            "LICENSE-mingw-w64-runtime.txt"};
+    const std::set<std::string> expected = {"gui_demo.exe",       "libraylib.dll",
+                                            "README.txt",         "LICENSE.txt",
+                                            "LICENSE-raylib.txt", "LICENSE-GLFW.txt",
+                                            "LICENSE-fmt.txt",    "LICENSE-mingw-w64-runtime.txt"};
     EXPECT_EQ(files, expected);
 
     // Every DLL a fresh Windows 10 has; no MinGW runtime DLL.
