@@ -107,6 +107,19 @@ export async function open(options = {}) {
   return tab;
 }
 
+// Emulated phones at 3x pixel density, held sideways and upright.
+const phone = { isMobile: true, hasTouch: true, deviceScaleFactor: 3 };
+export const sideways = { ...phone, viewport: { width: 844, height: 390 } };
+export const upright = { ...phone, viewport: { width: 390, height: 844 } };
+
+// The pixels of "Clicks: N" under the button, to compare counts by.
+export async function clickCount(tab) {
+  const shot = await tab.shot();
+  const pixels = [];
+  for (let y = 114; y < 129; ++y) for (let x = 30; x < 110; ++x) pixels.push(shot.at(x, y).join());
+  return pixels.join(' ');
+}
+
 export function near(a, b, tolerance = 2) {
   return a.every((v, i) => Math.abs(v - b[i]) <= tolerance);
 }

@@ -3,20 +3,10 @@
 // keyboard agreeing with the text field's focus wherever a tap lands.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { accent, assertNear, inputBorder, open, textEnd } from './harness.mjs';
+import { accent, assertNear, clickCount, inputBorder, open, sideways, textEnd, upright } from './harness.mjs';
 import { decodePng } from './png.mjs';
 
 const btnNormal = [40, 44, 55];
-const sideways = { isMobile: true, hasTouch: true, deviceScaleFactor: 3, viewport: { width: 844, height: 390 } };
-const upright = { ...sideways, viewport: { width: 390, height: 844 } };
-
-// The pixels of "Clicks: N" under the button.
-async function clickCount(tab) {
-  const shot = await tab.shot();
-  const pixels = [];
-  for (let y = 114; y < 129; ++y) for (let x = 30; x < 110; ++x) pixels.push(shot.at(x, y).join());
-  return pixels.join(' ');
-}
 
 test('keys typed within one frame act in the order typed', async () => {
   const tab = await open();

@@ -3,19 +3,8 @@
 // text field typed into through the page's text-entry element, and the hints the page shows.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { accent, assertNear, base, checkboxEmpty, launch, near, open, textEnd } from './harness.mjs';
+import { accent, assertNear, base, checkboxEmpty, clickCount, launch, near, open, sideways, textEnd, upright } from './harness.mjs';
 
-const phone = { isMobile: true, hasTouch: true, deviceScaleFactor: 3 };
-const sideways = { ...phone, viewport: { width: 844, height: 390 } };
-const upright = { ...phone, viewport: { width: 390, height: 844 } };
-
-// The pixels of "Clicks: N" under the button.
-async function clickCount(tab) {
-  const shot = await tab.shot();
-  const pixels = [];
-  for (let y = 114; y < 129; ++y) for (let x = 30; x < 110; ++x) pixels.push(shot.at(x, y).join());
-  return pixels.join(' ');
-}
 
 test('a phone held sideways: every quick tap counts', async () => {
   const tab = await open(sideways);

@@ -53,10 +53,11 @@ inline std::string titleDashProblem(const Shot& screen) {
     return problem;
 }
 
-// The rightmost column in the input field's text rows holding a light text pixel; the accent
-// cursor and the dark field do not count.
-inline int textEnd(const Program& p) {
-    const Shot field = p.grab(762, 76, 236, 24);
+// The rightmost column in the input field's text rows holding a light text pixel, up to the
+// column before right (the field's right edge, or further for a text that runs past it); the
+// accent cursor and the dark field do not count.
+inline int textEnd(const Program& p, int right = 998) {
+    const Shot field = p.grab(762, 76, right - 762, 24);
     int end = -1;
     for (int y = 0; y < field.height; ++y) {
         for (int x = 0; x < field.width; ++x) {

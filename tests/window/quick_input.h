@@ -20,18 +20,6 @@ inline std::vector<std::string> quickKey(const char* keysym) {
     return {"keydown", "--delay", "0", keysym, "keyup", "--delay", "0", keysym};
 }
 
-// The rightmost light text pixel in the field's text rows, also past the field's right edge.
-inline int longTextEnd(const Program& p) {
-    const Shot rows = p.grab(762, 76, 1280 - 762, 24);
-    int end = -1;
-    for (int y = 0; y < rows.height; ++y) {
-        for (int x = 0; x < rows.width; ++x) {
-            if (rows.at(x, y).r > 150) end = std::max(end, 762 + x);
-        }
-    }
-    return end;
-}
-
 // Whether cond() holds within timeout_ms: a slow machine (Wine on a software renderer, under
 // load) may take more than the few frames each call waits before the change is drawn.
 template <typename Cond>
@@ -97,12 +85,12 @@ inline void expectQuickKeysCount(Program& p) {
         EXPECT_TRUE(soon(p, [&] { return textInk(p) < ink; })) << "Backspace " << tap;
         ink = textInk(p);
     }
-    const int end = longTextEnd(p);
+    const int end = textEnd(p, 1280);
     // "Zelkor Eng" and forty l's, typed in one burst: every one arrives. Each l is 2 of the
     // font's pixels scaled by 1.8, plus 1 of spacing: 4.6 screen pixels apart.
     p.atOnce({"type", "--delay", "0", std::string(40, 'l')});
-    EXPECT_TRUE(soon(p, [&] { return std::abs(longTextEnd(p) - end - 184) <= 2; }))
-        << "40 characters: " << longTextEnd(p) - end << " px on, not 184";
+    EXPECT_TRUE(soon(p, [&] { return std::abs(textEnd(p, 1280) - end - 184) <= 2; }))
+        << "40 characters: " << textEnd(p, 1280) - end << " px on, not 184";
     // Forty Backspace taps 2 ms apart, several a frame: X stamps events in milliseconds, and
     // GLFW takes two presses of one key with the same stamp for one.
     std::vector<std::string> backspaces = {"key", "--delay", "2"};
@@ -110,19 +98,19 @@ inline void expectQuickKeysCount(Program& p) {
     p.atOnce(backspaces);
     // Two frames each: over a second at 60 frames a second, several under load.
     EXPECT_TRUE(soon(
-        p, [&] { return longTextEnd(p) == end; }, 10000))
+        p, [&] { return textEnd(p, 1280) == end; }, 10000))
         << "and 40 quick Backspaces take them away";
 
     // "ab", Backspace, "i" at once leave "ai": a (10 px on) and i, not a and b (20 px on).
     p.atOnce({"key", "--delay", "0", "a", "b", "BackSpace", "i"});
-    EXPECT_TRUE(soon(p, [&] { return std::abs(longTextEnd(p) - end - 13) <= 1; }))
-        << "ai: " << longTextEnd(p) - end << " px on, not 13";
-    const int ai = longTextEnd(p);
+    EXPECT_TRUE(soon(p, [&] { return std::abs(textEnd(p, 1280) - end - 13) <= 1; }))
+        << "ai: " << textEnd(p, 1280) - end << " px on, not 13";
+    const int ai = textEnd(p, 1280);
     // Enter, then x, at once: focus ends first, so the x is not taken.
     p.atOnce({"key", "--delay", "0", "Return", "x"});
     EXPECT_TRUE(soon(p, [&] { return p.pixel(760, 88) == input_border; })) << "Enter ended focus";
     p.pause(100);
-    EXPECT_EQ(longTextEnd(p), ai) << "the x came after it";
+    EXPECT_EQ(textEnd(p, 1280), ai) << "the x came after it";
 }
 
 }  // namespace xtest
