@@ -12,6 +12,7 @@
 
 #include "gui_demo/demo.h"
 #include "gui_demo/em_dash_glyph.h"
+#include "gui_demo/input_pacing.h"
 
 namespace {
 
@@ -26,7 +27,24 @@ void frame(void* page) {
     gui_demo::runFrame(p.state, p.clock, p.theme);
 }
 
+// What of the page's input has reached raylib since the last frame. The script holds the events
+// and replays them (index.html); the rules they wait by are the desktop's, asked of here.
+gui_demo::PacingFrame pacing;
+
 }  // namespace
+
+// Whether an event may reach the program in this frame, by the desktop's pacing rules; if it may,
+// it counts as having done so. kind, code and action are a PacedEvent's, with GLFW's key codes.
+extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_pacing_let_through(int kind, int code, int action) {
+    gui_demo::PacedEvent e;
+    e.kind = static_cast<gui_demo::PacedEvent::Kind>(kind), e.code = code, e.action = action;
+    return gui_demo::letThrough(pacing, e) ? 1 : 0;
+}
+
+// After each frame: what reaches raylib from now on is seen by the next one.
+extern "C" EMSCRIPTEN_KEEPALIVE void gui_demo_pacing_next_frame() {
+    pacing = gui_demo::PacingFrame{};
+}
 
 // The page asks, in the handler of a tap, whether the tap gives the text field its focus, so that
 // it can raise a touch screen's keyboard there and then (index.html).

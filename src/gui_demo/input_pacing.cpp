@@ -31,45 +31,27 @@ int stageOf(const PacedEvent& e) {
     return -1;
 }
 
-// Whether e may reach raylib in the frame so far without being merged with or reordered
-// against what already did.
-bool fitsThisFrame(const InputPacer& p, const PacedEvent& e) {
-    const int stage = stageOf(e);
-    if (stage >= 0 && stage < p.stage) return false;
-    switch (e.kind) {
-        case Kind::move:
-            return !p.button_changed;
-        case Kind::button:
-            return !p.button_changed;
-        case Kind::character:
-            return p.chars < pacing_chars_per_frame;
-        case Kind::key:
-            return e.code == pacing_key_enter ? !p.enter_changed : !p.backspace_changed;
-    }
-    return false;
-}
-
-void noteSent(InputPacer& p, const PacedEvent& e) {
-    const int stage = stageOf(e);
-    if (stage > p.stage) p.stage = stage;
-    switch (e.kind) {
-        case Kind::move:
-            break;
-        case Kind::button:
-            p.button_changed = true;
-            break;
-        case Kind::character:
-            p.chars += 1;
-            break;
-        case Kind::key:
-            (e.code == pacing_key_enter ? p.enter_changed : p.backspace_changed) = true;
-            break;
-    }
-}
-
 PacedEvent& slot(InputPacer& p, std::size_t i) { return p.queue[(p.head + i) % pacing_capacity]; }
 
 }  // namespace
+
+bool letThrough(PacingFrame& f, const PacedEvent& e) {
+    const int stage = stageOf(e);
+    if (stage >= 0 && stage < f.stage) return false;
+    if (e.kind == Kind::character) {
+        if (f.chars >= pacing_chars_per_frame) return false;
+        f.chars += 1;
+    } else {
+        // A move waits once the button changed too, so that a click is seen where it was made.
+        bool& changed = e.kind != Kind::key          ? f.button_changed
+                        : e.code == pacing_key_enter ? f.enter_changed
+                                                     : f.backspace_changed;
+        if (changed) return false;
+        if (e.kind != Kind::move) changed = true;
+    }
+    if (stage > f.stage) f.stage = stage;
+    return true;
+}
 
 bool isPaced(const PacedEvent& e) {
     switch (e.kind) {
@@ -86,10 +68,7 @@ bool isPaced(const PacedEvent& e) {
 }
 
 bool admitEvent(InputPacer& p, const PacedEvent& e) {
-    if (p.count == 0 && fitsThisFrame(p, e)) {
-        noteSent(p, e);
-        return true;
-    }
+    if (p.count == 0 && letThrough(p.frame, e)) return true;
     // Between two waiting events only the pointer's last position matters.
     if (e.kind == Kind::move && p.count > 0 && slot(p, p.count - 1).kind == Kind::move) {
         slot(p, p.count - 1) = e;
@@ -101,8 +80,7 @@ bool admitEvent(InputPacer& p, const PacedEvent& e) {
 }
 
 bool takeDueEvent(InputPacer& p, PacedEvent& out) {
-    if (p.count == 0 || !fitsThisFrame(p, p.queue[p.head])) return false;
-    noteSent(p, p.queue[p.head]);
+    if (p.count == 0 || !letThrough(p.frame, p.queue[p.head])) return false;
     return takeAnyEvent(p, out);
 }
 
@@ -114,13 +92,7 @@ bool takeAnyEvent(InputPacer& p, PacedEvent& out) {
     return true;
 }
 
-void startInputFrame(InputPacer& p) {
-    p.stage = stage_pointer;
-    p.button_changed = false;
-    p.backspace_changed = false;
-    p.enter_changed = false;
-    p.chars = 0;
-}
+void startInputFrame(InputPacer& p) { p.frame = PacingFrame{}; }
 
 // ---- The desktop's pacer ----------------------------------------------------------------------
 //

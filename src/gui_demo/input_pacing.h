@@ -41,16 +41,25 @@ inline constexpr int pacing_key_backspace = 259;
 inline constexpr int pacing_chars_per_frame = 16;  // raylib's character queue
 inline constexpr std::size_t pacing_capacity = 256;
 
-struct InputPacer {
-    PacedEvent queue[pacing_capacity];
-    std::size_t head = 0;
-    std::size_t count = 0;
-    // What has reached the library since the last snapshot.
+// What has reached the library since the last snapshot.
+struct PacingFrame {
     int stage = 0;  // 0 pointer and button, 1 characters, 2 Backspace, 3 Enter
     bool button_changed = false;
     bool backspace_changed = false;
     bool enter_changed = false;
     int chars = 0;
+};
+
+// The rules themselves: whether e may reach raylib in the frame so far without being merged with
+// or reordered against what already did. If it may, it counts as having reached it. The page's
+// script holds its events itself and asks this of each (web/main.cpp).
+bool letThrough(PacingFrame& f, const PacedEvent& e);
+
+struct InputPacer {
+    PacedEvent queue[pacing_capacity];
+    std::size_t head = 0;
+    std::size_t count = 0;
+    PacingFrame frame;
 };
 
 // Whether the pacer holds events of this kind at all; the rest go to raylib as they come.
