@@ -5,7 +5,6 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { accent, assertNear, base, checkboxEmpty, clickCount, launch, near, open, sideways, textEnd, upright } from './harness.mjs';
 
-
 test('a phone held sideways: every quick tap counts', async () => {
   const tab = await open(sideways);
   for (let i = 1; i <= 4; ++i) {
