@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the page into build-web/page: index.html, gui_demo.js and gui_demo.wasm, which any static
-# web server can serve as they are.
+# Builds the page into build-web/page: index.html, screen_mirror.js, gui_demo.js and gui_demo.wasm,
+# which any static web server can serve as they are.
 #
 # raylib for the web is built once into .deps/raylib-web from the same Debian source package the
 # desktop bootstrap downloaded, with emscripten from Debian.

@@ -15,11 +15,13 @@ mkdir -p dist
 cp "build-package/zelkor-gui-demo_${version}_amd64.deb" dist/
 cp "build-win/gui_demo-${version}-windows-x86_64.zip" dist/
 
-# The page: our code, raylib's, and emscripten's runtime and C/C++ libraries compiled into the
-# .js and .wasm; Debian's copyright file for emscripten holds every notice those carry.
+# The page: our code (and screen_mirror.js), raylib's, and emscripten's runtime and C/C++
+# libraries compiled into the .js and .wasm; Debian's copyright file for emscripten holds every
+# notice those carry.
 web="gui_demo-${version}-web"
 mkdir -p "build-web/dist/$web"
-cp build-web/page/index.html build-web/page/gui_demo.js build-web/page/gui_demo.wasm \
+cp build-web/page/index.html build-web/page/screen_mirror.js build-web/page/gui_demo.js \
+    build-web/page/gui_demo.wasm \
     "build-web/dist/$web/"
 cp LICENSE "build-web/dist/$web/LICENSE.txt"
 tar -xzOf .deps/sources/raylib_*.orig.tar.gz --wildcards '*/LICENSE' --exclude='*/*/*/LICENSE' \

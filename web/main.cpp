@@ -5,10 +5,14 @@
 // frames to the display (and raylib would busy-wait for its own target on top); no resizable
 // window, since the page scales the 1280 x 720 canvas itself; no WindowShouldClose, since a page
 // ends when its tab closes. The page's input plumbing (index.html) makes every tap and click
-// count and gives touch screens a keyboard; the frame itself is unchanged.
+// count and gives touch screens a keyboard; the frame itself is unchanged. After each frame the
+// screen is described for the page's mirror of it (screen_mirror.js), which screen readers and
+// the keyboard use.
 #include <emscripten/emscripten.h>
 
+#include <cstddef>
 #include <cstdio>
+#include <iterator>
 
 #include "gui_demo/demo.h"
 #include "gui_demo/em_dash_glyph.h"
@@ -22,9 +26,47 @@ struct Page {
     gui_demo::LoopClock clock;
 };
 
+// The screen as the last frame left it, and the same as lines of text for the page's script.
+gui_demo::ScreenDescription description;
+char description_text[16384];
+
+// The roles by name, in ScreenRole's order.
+constexpr const char* role_names[] = {
+    "heading",     "text",         "list",   "list_item",  "image",    "button",     "check_box",
+    "radio_group", "radio_button", "slider", "scroll_bar", "drag_box", "text_field",
+};
+static_assert(std::size(role_names) ==
+              static_cast<std::size_t>(gui_demo::ScreenRole::text_field) + 1);
+
+// One line a node, its fields apart by tabs, which no name or text holds (the field takes
+// printable ASCII only): role, parent, level, name, text, the rectangle, the press point, the
+// carry point, the flags checked, focused, carried and over the drop zone (0 or 1), the value,
+// and whether the track runs downwards.
+void writeDescription() {
+    std::size_t used = 0;
+    for (int i = 0; i < description.count; ++i) {
+        const gui_demo::ScreenNode& n = description.nodes[i];
+        const int written = std::snprintf(
+            description_text + used, sizeof description_text - used,
+            "%s\t%d\t%d\t%s\t%s\t%d\t%d\t%d\t%d\t%d\t%d\t%d\t%d\t%d%d%d%d\t%.9g\t%d\n",
+            role_names[static_cast<std::size_t>(n.role)], n.parent, n.level, n.name, n.text,
+            n.rect.x, n.rect.y, n.rect.w, n.rect.h, n.press.x, n.press.y, n.carry_to.x,
+            n.carry_to.y, n.checked, n.focused, n.carried, n.over_drop_zone,
+            static_cast<double>(n.value), n.vertical);
+        // A node that does not fit is left out whole; the description is far smaller.
+        if (written < 0 || static_cast<std::size_t>(written) >= sizeof description_text - used) {
+            break;
+        }
+        used += static_cast<std::size_t>(written);
+    }
+    description_text[used] = '\0';
+}
+
 void frame(void* page) {
     Page& p = *static_cast<Page*>(page);
     gui_demo::runFrame(p.state, p.clock, p.theme);
+    gui_demo::describeScreen(p.state, p.clock, description);
+    writeDescription();
 }
 
 // What of the page's input has reached raylib since the last frame. The script holds the events
@@ -50,6 +92,17 @@ extern "C" EMSCRIPTEN_KEEPALIVE void gui_demo_pacing_next_frame() {
 // it can raise a touch screen's keyboard there and then (index.html).
 extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_on_text_field(int x, int y) {
     return gui_demo::isOverTextField(x, y) ? 1 : 0;
+}
+
+// The screen as the last frame drew it, as lines of text (writeDescription above).
+extern "C" EMSCRIPTEN_KEEPALIVE const char* gui_demo_description() { return description_text; }
+
+// Where a press on node i's track sets the value v, as y * 65536 + x: what a hand does to set a
+// slider or the scroll bar to v. Both lie within the 1280 x 720 window.
+extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_value_point(int i, float v) {
+    if (i < 0 || i >= description.count) return 0;
+    const gui_demo::ScreenPoint p = gui_demo::valuePoint(description.nodes[i], v);
+    return p.y * 65536 + p.x;
 }
 
 int main() {

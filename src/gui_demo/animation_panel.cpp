@@ -16,6 +16,11 @@ constexpr int panel_x = 10;
 constexpr int panel_y = 375;
 constexpr int panel_w = 1260;
 constexpr int panel_h = 140;
+constexpr char panel_title[] = "Animation Preview (O3DE UiAnimation)";
+// What a reader is told of the strip, which is all motion and no words.
+constexpr char strip_description[] =
+    "A wave of 32 bars that moves faster the higher Rotation Speed stands, and a dot circling an "
+    "orbit with a fading trail, around a smaller, faster dot";
 
 constexpr unsigned bar_count = 32;
 constexpr float bar_width = 38.0f;  // pitch; each bar is 2 px narrower
@@ -39,7 +44,7 @@ constexpr unsigned trail_count = 20;
 
 void drawAnimation(const DemoState& state, const Theme& theme) {
     drawPanel(panel_x, panel_y, panel_w, panel_h, theme);
-    DrawText("Animation Preview (O3DE UiAnimation)", panel_x + 10, panel_y + 6, 16, theme.accent);
+    DrawText(panel_title, panel_x + 10, panel_y + 6, 16, theme.accent);
 
     // The slider scales the running time itself, not a rate: moving it makes the wave jump.
     const float time_phase = state.anim_time * state.slider1_val * 4.0f;
@@ -83,6 +88,14 @@ void drawAnimation(const DemoState& state, const Theme& theme) {
     }
 
     DrawText("Rotation", 1060, 495, 12, theme.text_secondary);
+}
+
+void describeAnimation(ScreenDescription& d) {
+    ScreenNode& title = addScreenNode(d, ScreenRole::heading, panel_title);
+    title.level = 2;
+    title.rect = {panel_x + 10, panel_y + 6, 0, 16};
+    addScreenNode(d, ScreenRole::image, strip_description).rect = {panel_x, panel_y, panel_w,
+                                                                   panel_h};
 }
 
 }  // namespace gui_demo

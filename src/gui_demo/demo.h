@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "../widgets/widgets.h"
+#include "screen_description.h"
 
 namespace gui_demo {
 
@@ -117,6 +118,16 @@ void drawMathModules(const Theme& theme);
 // The title line, the frame-rate readout and the two footer lines.
 void drawTitle(const DemoState& state, const LoopClock& clock, const Theme& theme);
 void drawFooters(const Theme& theme);
+
+// The screen in words and places, as it stands after a frame (screen_description.h). Each panel
+// adds its own nodes, in the order a reader meets them; describeScreen adds them all.
+void describeScreen(const DemoState& state, const LoopClock& clock, ScreenDescription& d);
+void describeInteractables(const DemoState& state, ScreenDescription& d);
+void describeScrollSlider(const DemoState& state, ScreenDescription& d);
+void describeDragDrop(const DemoState& state, ScreenDescription& d);
+void describeTextInput(const DemoState& state, ScreenDescription& d);
+void describeAnimation(ScreenDescription& d);
+void describeMathModules(ScreenDescription& d);
 
 int main();
 

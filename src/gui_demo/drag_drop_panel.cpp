@@ -13,6 +13,7 @@ constexpr int panel_x = 520;
 constexpr int panel_y = 50;
 constexpr int panel_w = 220;
 constexpr int panel_h = 310;
+constexpr char panel_title[] = "Drag & Drop";
 
 constexpr float drag_area_x = 520.0f;
 constexpr float drag_area_y = 70.0f;
@@ -32,6 +33,23 @@ constexpr int drop_y = 260;
 constexpr int drop_w = 180;
 constexpr int drop_h = 80;
 constexpr Color drop_fill = {18, 20, 28, 200};  // translucent: the box shows through
+constexpr char drag_label[] = "DRAG";
+constexpr char drop_label[] = "Drop Zone";
+constexpr int drop_label_x = 580;
+constexpr int drop_label_y = 290;
+
+// Where the box's centre is carried by one who cannot drag it by hand: the middle of the drop
+// zone, or back out to the middle of the area above it.
+constexpr ScreenPoint drop_centre = {drop_x + drop_w / 2, drop_y + drop_h / 2};
+constexpr ScreenPoint above_drop_centre = {static_cast<int>(drag_area_x + drag_area_w / 2),
+                                           static_cast<int>(drag_area_y + drop_y) / 2};
+
+// The box's centre, after this frame's update, lies in the drop zone.
+bool boxOverDropZone(const DemoState& state) {
+    return isInside(state.drag_x + drag_half, state.drag_y + drag_half, static_cast<float>(drop_x),
+                    static_cast<float>(drop_y), static_cast<float>(drop_w),
+                    static_cast<float>(drop_h));
+}
 
 }  // namespace
 
@@ -57,7 +75,7 @@ void updateDragDrop(DemoState& state, const Input& in) {
 
 void drawDragDrop(const DemoState& state, const Theme& theme) {
     drawPanel(panel_x, panel_y, panel_w, panel_h, theme);
-    DrawText("Drag & Drop", panel_x + 10, panel_y + 6, 16, theme.accent);
+    DrawText(panel_title, panel_x + 10, panel_y + 6, 16, theme.accent);
     DrawRectangleLines(static_cast<int>(drag_area_x), static_cast<int>(drag_area_y),
                        static_cast<int>(drag_area_w), static_cast<int>(drag_area_h),
                        theme.panel_border);
@@ -68,16 +86,30 @@ void drawDragDrop(const DemoState& state, const Theme& theme) {
     const Color drag_color = state.is_dragging ? theme.accent : theme.btn_normal;
     DrawRectangle(box_x, box_y, box_size, box_size, drag_color);
     DrawRectangleLines(box_x, box_y, box_size, box_size, theme.panel_border);
-    DrawText("DRAG", box_x + 6, box_y + 16, 14, theme.btn_text);
+    DrawText(drag_label, box_x + 6, box_y + 16, 14, theme.btn_text);
 
-    const bool in_drop = isInside(state.drag_x + drag_half, state.drag_y + drag_half,
-                                  static_cast<float>(drop_x), static_cast<float>(drop_y),
-                                  static_cast<float>(drop_w), static_cast<float>(drop_h));
+    const bool in_drop = boxOverDropZone(state);
     const Color drop_border = in_drop && state.is_dragging ? theme.accent : theme.panel_border;
     // After the box, so the zone's translucent fill and label lie over it.
     DrawRectangle(drop_x, drop_y, drop_w, drop_h, drop_fill);
     DrawRectangleLines(drop_x, drop_y, drop_w, drop_h, drop_border);
-    DrawText("Drop Zone", 580, 290, 16, theme.text_secondary);
+    DrawText(drop_label, drop_label_x, drop_label_y, 16, theme.text_secondary);
+}
+
+void describeDragDrop(const DemoState& state, ScreenDescription& d) {
+    ScreenNode& title = addScreenNode(d, ScreenRole::heading, panel_title);
+    title.level = 2;
+    title.rect = {panel_x + 10, panel_y + 6, 0, 16};
+
+    const int box_size = static_cast<int>(drag_box_size);
+    ScreenNode& box = addScreenNode(d, ScreenRole::drag_box, drag_label);
+    box.rect = {truncToPixel(state.drag_x), truncToPixel(state.drag_y), box_size, box_size};
+    box.press = centreOf(box.rect);
+    box.carried = state.is_dragging;
+    box.over_drop_zone = boxOverDropZone(state);
+    box.carry_to = box.over_drop_zone ? above_drop_centre : drop_centre;
+
+    addScreenNode(d, ScreenRole::text, drop_label).rect = {drop_label_x, drop_label_y, 0, 16};
 }
 
 }  // namespace gui_demo

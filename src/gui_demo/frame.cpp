@@ -34,12 +34,25 @@ constexpr int fps_window = 30;  // frames per published average
 #define GUI_DEMO_TOOLCHAIN "an unknown C++ compiler"
 #endif
 
+constexpr char title_line[] = "ZELKOR ENGINE — O3DE LyShine GUI Components Demo";
+
 constexpr char footer_components[] =
     "O3DE LyShine: Button | Checkbox | Radio | Slider | Scroll | DragDrop | Text | Animation | "
     "Navigation | Render";
 constexpr char footer_credits[] =
     "Zelkor Engine — Projective Geometry | Universal Math | " GUI_DEMO_TOOLCHAIN " | Raylib 6.0";
 constexpr Color footer_credits_color = {60, 80, 100, 255};
+
+// "FPS: 60 | Time: 12.3s", zero-terminated in buf; the empty text should it not fit.
+template <std::size_t size>
+void formatReadout(char (&buf)[size], const DemoState& state, const LoopClock& clock) {
+    char fps_digits[48];
+    char time_digits[48];
+    formatDecimal(fps_digits, sizeof fps_digits, state.avg_fps, 0);
+    formatDecimal(time_digits, sizeof time_digits, clock.t, 1);
+    const int n = std::snprintf(buf, size, "FPS: %s | Time: %ss", fps_digits, time_digits);
+    if (n < 0 || n >= static_cast<int>(size)) buf[0] = '\0';
+}
 
 }  // namespace
 
@@ -82,16 +95,9 @@ Input readInput() {
 }
 
 void drawTitle(const DemoState& state, const LoopClock& clock, const Theme& theme) {
-    DrawText("ZELKOR ENGINE — O3DE LyShine GUI Components Demo", 20, 14, 22, theme.accent);
-
-    char fps_digits[48];
-    char time_digits[48];
-    formatDecimal(fps_digits, sizeof fps_digits, state.avg_fps, 0);
-    formatDecimal(time_digits, sizeof time_digits, clock.t, 1);
+    DrawText(title_line, 20, 14, 22, theme.accent);
     char fps_buf[64];
-    const int n =
-        std::snprintf(fps_buf, sizeof fps_buf, "FPS: %s | Time: %ss", fps_digits, time_digits);
-    if (n < 0 || n >= static_cast<int>(sizeof fps_buf)) fps_buf[0] = '\0';
+    formatReadout(fps_buf, state, clock);
     DrawText(fps_buf, 1050, 18, 14, theme.text_secondary);
 }
 
@@ -122,6 +128,26 @@ void drawFrame(const DemoState& state, const LoopClock& clock, const Input& in, 
     drawMathModules(theme);  // over the animation strip's right end
     drawFooters(theme);
     EndDrawing();
+}
+
+void describeScreen(const DemoState& state, const LoopClock& clock, ScreenDescription& d) {
+    d.count = 0;
+    ScreenNode& title = addScreenNode(d, ScreenRole::heading, title_line);
+    title.level = 1;
+    title.rect = {20, 14, 0, 22};
+    ScreenNode& readout = addScreenNode(d, ScreenRole::text, "");
+    readout.rect = {1050, 18, 0, 14};
+    formatReadout(readout.text, state, clock);
+
+    describeInteractables(state, d);
+    describeScrollSlider(state, d);
+    describeDragDrop(state, d);
+    describeTextInput(state, d);
+    describeAnimation(d);
+    describeMathModules(d);
+
+    addScreenNode(d, ScreenRole::text, footer_components).rect = {20, 530, 0, 13};
+    addScreenNode(d, ScreenRole::text, footer_credits).rect = {20, 548, 0, 13};
 }
 
 void runFrame(DemoState& state, LoopClock& clock, const Theme& theme) {

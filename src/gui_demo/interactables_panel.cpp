@@ -1,4 +1,5 @@
 // "Interactables": a push button that counts clicks, three checkboxes and a radio group.
+#include <cstddef>
 #include <cstdio>
 #include <limits>
 
@@ -12,6 +13,7 @@ constexpr int panel_x = 10;
 constexpr int panel_y = 50;
 constexpr int panel_w = 230;
 constexpr int panel_h = 310;
+constexpr char panel_title[] = "Interactables";
 
 constexpr int btn_x = 30;
 constexpr int btn_y = 70;
@@ -36,6 +38,12 @@ constexpr const char* checkbox_labels[checkbox_count] = {"Projective Geometry", 
                                                          "Archetype Algebra"};
 constexpr std::uint32_t radio_count = 3;
 constexpr const char* radio_labels[radio_count] = {"Wireframe", "Solid", "Instanced"};
+constexpr char btn_label[] = "Click Me";
+constexpr char cb_caption[] = "Checkboxes:";
+constexpr int cb_caption_y = 112;
+constexpr char rb_caption[] = "Render Mode:";
+constexpr char rb_group_name[] = "Render Mode";  // the caption, as a name: without its colon
+constexpr int rb_caption_y = 252;
 
 bool buttonHover(const Input& in) {
     return isInside(in.mouse_x, in.mouse_y, btn_x, btn_y, btn_w, btn_h);
@@ -51,6 +59,13 @@ int radioTop(std::uint32_t i) { return rb_y_base + rb_step * static_cast<int>(i)
 
 bool radioHover(const Input& in, std::uint32_t i) {
     return isInside(in.mouse_x, in.mouse_y, rb_x, radioTop(i), rb_size, rb_size);
+}
+
+// "Clicks: N", zero-terminated in buf; the empty text should it not fit.
+template <std::size_t size>
+void formatClickCount(char (&buf)[size], std::uint32_t count) {
+    const int n = std::snprintf(buf, size, "Clicks: %u", static_cast<unsigned>(count));
+    if (n < 0 || n >= static_cast<int>(size)) buf[0] = '\0';
 }
 
 }  // namespace
@@ -77,20 +92,17 @@ void updateInteractables(DemoState& state, const Input& in) {
 
 void drawInteractables(const DemoState& state, const Input& in, const Theme& theme) {
     drawPanel(panel_x, panel_y, panel_w, panel_h, theme);
-    DrawText("Interactables", panel_x + 10, panel_y + 6, 16, theme.accent);
+    DrawText(panel_title, panel_x + 10, panel_y + 6, 16, theme.accent);
 
     // Pressed whenever the button is held over it, wherever the press began.
     const bool btn_hover = buttonHover(in);
-    drawButton(btn_x, btn_y, btn_w, btn_h, "Click Me", btn_hover, btn_hover && in.mouse_down,
-               theme);
+    drawButton(btn_x, btn_y, btn_w, btn_h, btn_label, btn_hover, btn_hover && in.mouse_down, theme);
 
     char count_buf[64];
-    const int n = std::snprintf(count_buf, sizeof count_buf, "Clicks: %u",
-                                static_cast<unsigned>(state.btn_click_count));
-    if (n < 0 || n >= static_cast<int>(sizeof count_buf)) count_buf[0] = '\0';
+    formatClickCount(count_buf, state.btn_click_count);
     DrawText(count_buf, 30, 115, 14, theme.text_secondary);
     // Drawn after the click count, which it overlaps.
-    DrawText("Checkboxes:", 30, 112, 14, theme.text_secondary);
+    DrawText(cb_caption, 30, cb_caption_y, 14, theme.text_secondary);
 
     const bool checked[checkbox_count] = {state.checkbox1, state.checkbox2, state.checkbox3};
     for (int i = 0; i < checkbox_count; ++i) {
@@ -98,11 +110,41 @@ void drawInteractables(const DemoState& state, const Input& in, const Theme& the
         DrawText(checkbox_labels[i], cb_label_x, checkboxTop(i) + 2, 16, theme.text_primary);
     }
 
-    DrawText("Render Mode:", 30, 252, 14, theme.text_secondary);
+    DrawText(rb_caption, rb_x, rb_caption_y, 14, theme.text_secondary);
     for (std::uint32_t i = 0; i < radio_count; ++i) {
         drawRadioButton(rb_x, radioTop(i), rb_radius, state.radio_selected == i + 1,
                         radioHover(in, i), theme);
         DrawText(radio_labels[i], rb_label_x, radioTop(i) + 2, 16, theme.text_primary);
+    }
+}
+
+void describeInteractables(const DemoState& state, ScreenDescription& d) {
+    ScreenNode& title = addScreenNode(d, ScreenRole::heading, panel_title);
+    title.level = 2;
+    title.rect = {panel_x + 10, panel_y + 6, 0, 16};
+
+    ScreenNode& button = addScreenNode(d, ScreenRole::button, btn_label);
+    button.rect = {btn_x, btn_y, btn_w, btn_h};
+    button.press = centreOf(button.rect);
+    formatClickCount(button.text, state.btn_click_count);
+
+    addScreenNode(d, ScreenRole::text, cb_caption).rect = {cb1_x, cb_caption_y, 0, 14};
+    const bool checked[checkbox_count] = {state.checkbox1, state.checkbox2, state.checkbox3};
+    for (int i = 0; i < checkbox_count; ++i) {
+        ScreenNode& box = addScreenNode(d, ScreenRole::check_box, checkbox_labels[i]);
+        box.rect = {cb1_x, checkboxTop(i), cb_size, cb_size};
+        box.press = centreOf(box.rect);
+        box.checked = checked[i];
+    }
+
+    const int group = d.count;
+    ScreenNode& radios = addScreenNode(d, ScreenRole::radio_group, rb_group_name);
+    radios.rect = {rb_x, radioTop(0), rb_size, radioTop(radio_count - 1) + rb_size - radioTop(0)};
+    for (std::uint32_t i = 0; i < radio_count; ++i) {
+        ScreenNode& item = addScreenNode(d, ScreenRole::radio_button, radio_labels[i], group);
+        item.rect = {rb_x, radioTop(i), rb_size, rb_size};
+        item.press = centreOf(item.rect);
+        item.checked = state.radio_selected == i + 1;
     }
 }
 

@@ -11,6 +11,7 @@ constexpr int math_w = 250;
 constexpr int math_h = 140;
 constexpr int math_line_y = 403;
 constexpr int math_line_step = 15;
+constexpr char math_title[] = "Zelkor Math Modules";
 
 // Names padded to 18 characters so the descriptions start in one column.
 constexpr const char* math_modules[] = {
@@ -24,10 +25,24 @@ constexpr const char* math_modules[] = {
 
 void drawMathModules(const Theme& theme) {
     drawPanel(math_x, math_y, math_w, math_h, theme);
-    DrawText("Zelkor Math Modules", math_x + 10, math_y + 6, 16, theme.accent);
+    DrawText(math_title, math_x + 10, math_y + 6, 16, theme.accent);
     int line_y = math_line_y;
     for (const char* line : math_modules) {
         DrawText(line, math_x + 10, line_y, 13, theme.text_secondary);
+        line_y += math_line_step;
+    }
+}
+
+void describeMathModules(ScreenDescription& d) {
+    ScreenNode& title = addScreenNode(d, ScreenRole::heading, math_title);
+    title.level = 2;
+    title.rect = {math_x + 10, math_y + 6, 0, 16};
+    // The heading names the list; it has no caption of its own.
+    const int list = d.count;
+    addScreenNode(d, ScreenRole::list, "").rect = {math_x + 10, math_line_y, 0, 13};
+    int line_y = math_line_y;
+    for (const char* line : math_modules) {
+        addScreenNode(d, ScreenRole::list_item, line, list).rect = {math_x + 10, line_y, 0, 13};
         line_y += math_line_step;
     }
 }

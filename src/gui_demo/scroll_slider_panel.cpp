@@ -1,5 +1,6 @@
 // "Scroll & Slider": three sliders with their values, a scroll bar and a fixed log listing.
 #include <algorithm>
+#include <cstdio>
 
 #include "demo.h"
 #include "number_text.h"
@@ -12,6 +13,7 @@ constexpr int panel_x = 250;
 constexpr int panel_y = 50;
 constexpr int panel_w = 260;
 constexpr int panel_h = 310;
+constexpr char panel_title[] = "Scroll & Slider";
 
 constexpr int sl_x = 260;
 constexpr int sl_w = 200;
@@ -26,11 +28,13 @@ constexpr int scr_y = 70;
 constexpr int scr_w = 20;
 constexpr int scr_h = 280;
 constexpr float scr_content_ratio = 0.3f;
+constexpr char scr_caption[] = "Scroll";
 
 constexpr int scroll_content_x = 260;
 constexpr int scroll_content_y = 220;
 constexpr int log_line_step = 16;
 constexpr int log_bottom = 355;  // lines starting at or below this row are not drawn
+constexpr char log_caption[] = "Log Output:";
 
 // Twelve entries, of which only the first eight fit above log_bottom.
 constexpr const char* log_lines[] = {
@@ -72,7 +76,7 @@ void updateScrollSlider(DemoState& state, const Input& in) {
 
 void drawScrollSlider(const DemoState& state, const Theme& theme) {
     drawPanel(panel_x, panel_y, panel_w, panel_h, theme);
-    DrawText("Scroll & Slider", panel_x + 10, panel_y + 6, 16, theme.accent);
+    DrawText(panel_title, panel_x + 10, panel_y + 6, 16, theme.accent);
 
     const float values[] = {state.slider1_val, state.slider2_val, state.slider3_val};
     for (int i = 0; i < 3; ++i) {
@@ -83,15 +87,53 @@ void drawScrollSlider(const DemoState& state, const Theme& theme) {
         DrawText(sl_buf, sl_value_x, sliders[i].top + 3, 14, theme.text_primary);
     }
 
-    DrawText("Scroll", 460, 52, 14, theme.text_secondary);
+    DrawText(scr_caption, 460, 52, 14, theme.text_secondary);
     // After the value texts: the bar covers the part of them that reaches into its column.
     drawScrollBar(scr_x, scr_y, scr_w, scr_h, state.scroll_offset, scr_content_ratio, theme);
 
     // The log does not scroll: the bar above moves only its own handle.
-    DrawText("Log Output:", scroll_content_x, scroll_content_y, 14, theme.text_secondary);
+    DrawText(log_caption, scroll_content_x, scroll_content_y, 14, theme.text_secondary);
     int line_y = scroll_content_y + 20;
     for (const char* line : log_lines) {
         if (line_y < log_bottom) DrawText(line, scroll_content_x, line_y, 13, theme.text_secondary);
+        line_y += log_line_step;
+    }
+}
+
+void describeScrollSlider(const DemoState& state, ScreenDescription& d) {
+    ScreenNode& title = addScreenNode(d, ScreenRole::heading, panel_title);
+    title.level = 2;
+    title.rect = {panel_x + 10, panel_y + 6, 0, 16};
+
+    // The sliders are named by their captions and read by their value texts, as drawn.
+    const float values[] = {state.slider1_val, state.slider2_val, state.slider3_val};
+    for (int i = 0; i < 3; ++i) {
+        ScreenNode& slider = addScreenNode(d, ScreenRole::slider, sliders[i].caption);
+        slider.rect = {sl_x, sliders[i].top, sl_w, sl_h};
+        slider.press = centreOf(slider.rect);
+        slider.value = values[i];
+        formatDecimal(slider.text, sizeof slider.text, values[i], 2);
+    }
+
+    // No value is drawn for the bar; its handle's place is told as a share of the track.
+    ScreenNode& bar = addScreenNode(d, ScreenRole::scroll_bar, scr_caption);
+    bar.rect = {scr_x, scr_y, scr_w, scr_h};
+    bar.press = centreOf(bar.rect);
+    bar.vertical = true;
+    bar.value = state.scroll_offset;
+    char percent[16];
+    formatDecimal(percent, sizeof percent, state.scroll_offset * 100.0f, 0);
+    std::snprintf(bar.text, sizeof bar.text, "%s%%", percent);
+
+    const int list = d.count;
+    addScreenNode(d, ScreenRole::list, log_caption).rect = {scroll_content_x, scroll_content_y, 0,
+                                                            14};
+    int line_y = scroll_content_y + 20;
+    for (const char* line : log_lines) {
+        if (line_y < log_bottom) {
+            addScreenNode(d, ScreenRole::list_item, line, list).rect = {scroll_content_x, line_y, 0,
+                                                                        13};
+        }
         line_y += log_line_step;
     }
 }

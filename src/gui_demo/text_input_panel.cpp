@@ -1,4 +1,6 @@
 // "Text & Animation": a single-line text input with focus, and a fixed list of components.
+#include <cstring>
+
 #include "demo.h"
 
 namespace gui_demo {
@@ -9,11 +11,18 @@ constexpr int panel_x = 750;
 constexpr int panel_y = 50;
 constexpr int panel_w = 260;
 constexpr int panel_h = 310;
+constexpr char panel_title[] = "Text & Animation";
 
 constexpr int inp_x = 760;
 constexpr int inp_y = 70;
 constexpr int inp_w = 240;
 constexpr int inp_h = 36;
+constexpr char inp_label[] = "Name:";
+constexpr char inp_name[] = "Name";  // the label, as a name: without its colon
+
+constexpr char list_caption[] = "Zelkor Engine Components:";
+constexpr int list_x = 760;
+constexpr int list_caption_y = 120;
 
 constexpr int list_y = 142;
 constexpr int list_step = 16;
@@ -60,15 +69,37 @@ void updateTextInput(DemoState& state, const Input& in) {
 
 void drawTextInput(const DemoState& state, bool cursor_visible, const Theme& theme) {
     drawPanel(panel_x, panel_y, panel_w, panel_h, theme);
-    DrawText("Text & Animation", panel_x + 10, panel_y + 6, 16, theme.accent);
-    DrawText("Name:", inp_x, inp_y - 18, 14, theme.text_secondary);
+    DrawText(panel_title, panel_x + 10, panel_y + 6, 16, theme.accent);
+    DrawText(inp_label, inp_x, inp_y - 18, 14, theme.text_secondary);
     drawInputField(inp_x, inp_y, inp_w, inp_h, reinterpret_cast<const char*>(state.input_text),
                    state.input_len, state.input_active, cursor_visible, theme);
 
-    DrawText("Zelkor Engine Components:", 760, 120, 16, theme.text_primary);
+    DrawText(list_caption, list_x, list_caption_y, 16, theme.text_primary);
     int line_y = list_y;
     for (const char* line : components) {
-        DrawText(line, 760, line_y, 14, theme.text_secondary);
+        DrawText(line, list_x, line_y, 14, theme.text_secondary);
+        line_y += list_step;
+    }
+}
+
+void describeTextInput(const DemoState& state, ScreenDescription& d) {
+    ScreenNode& title = addScreenNode(d, ScreenRole::heading, panel_title);
+    title.level = 2;
+    title.rect = {panel_x + 10, panel_y + 6, 0, 16};
+
+    ScreenNode& field = addScreenNode(d, ScreenRole::text_field, inp_name);
+    field.rect = {inp_x, inp_y, inp_w, inp_h};
+    field.press = centreOf(field.rect);
+    field.focused = state.input_active;
+    // The text is zero-terminated inside its array, and at most 63 bytes long.
+    static_assert(sizeof field.text >= input_text_size);
+    std::memcpy(field.text, state.input_text, input_text_size);
+
+    const int list = d.count;
+    addScreenNode(d, ScreenRole::list, list_caption).rect = {list_x, list_caption_y, 0, 16};
+    int line_y = list_y;
+    for (const char* line : components) {
+        addScreenNode(d, ScreenRole::list_item, line, list).rect = {list_x, line_y, 0, 14};
         line_y += list_step;
     }
 }

@@ -52,7 +52,7 @@ dist)
     [[ "$listed" == "$present" ]] || { echo "SHA256SUMS lists $listed; dist/ holds $present"; exit 1; }
     (cd "$work" && cmake -E tar xf "$(ls "$dist"/gui_demo-*-web.zip)")
     page=$(ls -d "$work"/gui_demo-*-web)
-    for file in index.html gui_demo.js gui_demo.wasm LICENSE.txt LICENSE-raylib.txt LICENSE-fmt.txt; do
+    for file in index.html screen_mirror.js gui_demo.js gui_demo.wasm LICENSE.txt LICENSE-raylib.txt LICENSE-fmt.txt; do
         [[ -s "$page/$file" ]] || { echo "the web zip has no $file"; exit 1; }
     done
     cd "$root/tests/browser"

@@ -1,0 +1,85 @@
+// What is on screen, told in words and places for people who cannot see it: every widget with its
+// role, its name and its state as drawn, and the texts, in the order a reader meets them (left to
+// right across the panels, top to bottom within one).
+//
+// Each panel describes its own widgets from the constants its hit tests use, next to its update
+// and draw steps (describeInteractables and the others in demo.h); describeScreen puts the whole
+// screen together after a frame. A platform layer (the page's mirror, a desktop accessibility
+// bridge) only reads the description, and operates a widget the way a hand would: a press and
+// release at its press point, a press at the point of a new value, keys for the text field.
+// Nothing here reaches a renderer, and the frame itself never describes anything.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace gui_demo {
+
+enum class ScreenRole : std::uint8_t {
+    heading,  // the title line (level 1), a panel's title (level 2)
+    text,     // a caption, a label, a footer, the frame-rate readout
+    list,     // a fixed listing; its lines follow it as list items
+    list_item,
+    image,   // the animation strip
+    button,  // "Click Me"; its text is the click-count line drawn beside it
+    check_box,
+    radio_group,  // "Render Mode"; its radio buttons follow it
+    radio_button,
+    slider,
+    scroll_bar,
+    drag_box,    // the "DRAG" box
+    text_field,  // "Name"; its text is the field's text
+};
+
+struct ScreenRect {
+    int x = 0, y = 0, w = 0, h = 0;
+};
+
+struct ScreenPoint {
+    int x = 0, y = 0;
+};
+
+inline constexpr std::size_t screen_text_size = 64;  // the field's 63 characters and a zero
+
+struct ScreenNode {
+    ScreenRole role = ScreenRole::text;
+    int parent = -1;        // index of the list or radio group it belongs to
+    int level = 0;          // a heading's level
+    const char* name = "";  // the fixed words drawn: a label, a caption, a text line
+    // The words that change, as drawn: a slider's value text, the click count, the field's text,
+    // the readout. Zero-terminated.
+    char text[screen_text_size] = {};
+    // A widget's hit rectangle in window pixels; a text's left, top and font size as height.
+    ScreenRect rect;
+    ScreenPoint press;     // a widget's point, where a hand presses to operate it
+    ScreenPoint carry_to;  // the drag box: where a hand carries it, over the drop zone or back out
+    bool checked = false;  // a check box ticked, a radio button selected
+    bool focused = false;  // the text field has the keyboard
+    bool carried = false;  // the drag box is being dragged
+    bool over_drop_zone = false;  // the drag box's centre is in the drop zone
+    float value = 0.0f;     // a slider's or the scroll bar's value, 0..1 from the track's start
+    bool vertical = false;  // the track runs downwards
+};
+
+inline constexpr int max_screen_nodes = 64;
+
+struct ScreenDescription {
+    ScreenNode nodes[max_screen_nodes];
+    int count = 0;
+};
+
+inline ScreenPoint centreOf(const ScreenRect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
+
+// Appends a node and returns it; past max_screen_nodes, the last node is reused, so the count
+// never runs over (describeScreen's own test holds the screen well under it).
+ScreenNode& addScreenNode(ScreenDescription& d, ScreenRole role, const char* name, int parent = -1);
+
+// Where along a slider's or the scroll bar's track a press sets (as near as a pixel allows) the
+// given value. A value beyond the range, or not a number, lands on the track's end or start, as
+// a hand pressing beyond the track's end gets the last value a pixel gives.
+ScreenPoint valuePoint(const ScreenNode& n, float value);
+
+// The pixels along a value widget's track: one step of the value per pixel.
+int trackLength(const ScreenNode& n);
+
+}  // namespace gui_demo

@@ -1,0 +1,212 @@
+// The page as a screen reader and a keyboard meet it: Chromium's own accessibility tree holds the
+// 13 widgets with their roles, names, states and values and follows the canvas; Tab alone reaches
+// them in screen order and operates each as a click would; each element lies over its widget at
+// any size; axe-core finds nothing to report.
+//
+//   GUI_DEMO_PAGE=build-web/page node --test screen_reader.test.mjs
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { AxeBuilder } from '@axe-core/playwright';
+import { accent, assertNear, checkboxEmpty, clickCount, inputBorder, near, open, sideways, textEnd, upright } from './harness.mjs';
+
+// The widgets as drawn: role, name and rectangle in window pixels.
+const widgets = [
+  ['button', 'Click Me', [30, 70, 180, 40]],
+  ['checkbox', 'Projective Geometry', [30, 130, 22, 22]],
+  ['checkbox', 'Dual Quaternions', [30, 165, 22, 22]],
+  ['checkbox', 'Archetype Algebra', [30, 200, 22, 22]],
+  ['radio', 'Wireframe', [30, 270, 22, 22]],
+  ['radio', 'Solid', [30, 305, 22, 22]],
+  ['radio', 'Instanced', [30, 340, 22, 22]],
+  ['slider', 'Rotation Speed', [260, 70, 200, 24]],
+  ['slider', 'Field of View', [260, 120, 200, 24]],
+  ['slider', 'Exposure', [260, 170, 200, 24]],
+  ['scrollbar', 'Scroll', [470, 70, 20, 280]],
+  ['button', 'DRAG', [600, 300, 50, 50]],
+  ['textbox', 'Name', [760, 70, 240, 36]],
+];
+
+// Chromium's accessibility tree, as a screen reader is given it: each widget as
+// "role name [state ...]", in the tree's own order. Chromium's inspector reports a range's
+// number rather than its aria-valuetext, so that is read from the node's element.
+async function tree(tab) {
+  const cdp = await tab.page.context().newCDPSession(tab.page);
+  const { nodes } = await cdp.send('Accessibility.getFullAXTree');
+  const byId = new Map(nodes.map((n) => [n.nodeId, n]));
+  const roles = new Set(widgets.map(([role]) => role));
+  const found = [];
+  const visit = async (n) => {
+    if (!n.ignored && roles.has(n.role?.value)) {
+      const props = Object.fromEntries((n.properties ?? []).map((p) => [p.name, p.value.value]));
+      const parts = [n.role.value, n.name?.value];
+      if (props.checked !== undefined) parts.push(`checked=${props.checked}`);
+      if (n.role.value === 'slider' || n.role.value === 'scrollbar') {
+        const { object } = await cdp.send('DOM.resolveNode', { backendNodeId: n.backendDOMNodeId });
+        const { result } = await cdp.send('Runtime.callFunctionOn', { objectId: object.objectId,
+          functionDeclaration: 'function () { return this.getAttribute("aria-valuetext"); }', returnByValue: true });
+        parts.push(`value=${+n.value.value.toFixed(4)} text=${result.value}`);
+      }
+      if (n.role.value === 'textbox') parts.push(`value=${n.value?.value ?? ''}`);
+      if (n.role.value === 'button' && n.description?.value) parts.push(`(${n.description.value})`);
+      if (props.focused) parts.push('focused');
+      found.push(parts.join(' '));
+    }
+    for (const id of n.childIds ?? []) await visit(byId.get(id));
+  };
+  await visit(nodes[0]);
+  await cdp.detach();
+  return found;
+}
+
+const firstTree = [
+  'button Click Me (Clicks: 0)',
+  'checkbox Projective Geometry checked=false',
+  'checkbox Dual Quaternions checked=true',
+  'checkbox Archetype Algebra checked=false',
+  'radio Wireframe checked=true',
+  'radio Solid checked=false',
+  'radio Instanced checked=false',
+  'slider Rotation Speed value=0.5 text=0.50',
+  'slider Field of View value=0.25 text=0.25',
+  'slider Exposure value=0.75 text=0.75',
+  'scrollbar Scroll value=0 text=0%',
+  'button DRAG (over the drop zone. Space carries it out of the drop zone.)',
+  'textbox Name value=Zelkor Engine',
+];
+
+test('the accessibility tree holds the 13 widgets as drawn, and follows the mouse within two frames', async () => {
+  const tab = await open();
+  assert.deepEqual(await tree(tab), firstTree);
+  await tab.moveTo(40, 140);
+  await tab.page.mouse.down();
+  await tab.page.mouse.move(...tab.seen(262, 130));
+  await tab.frames(2);
+  await tab.page.mouse.up();
+  await tab.frames(2);
+  const after = await tree(tab);
+  assert.equal(after[1], 'checkbox Projective Geometry checked=true');
+  assert.equal(after[8], 'slider Field of View value=0.01 text=0.01');
+  assert.deepEqual(tab.errors, []);
+  await tab.close();
+});
+
+// The focused element, as a screen reader names it.
+const focused = (tab) => tab.page.evaluate(() => {
+  const el = document.activeElement;
+  return el.getAttribute('aria-label') ?? el.textContent;
+});
+
+test('Tab alone visits the widgets in screen order, and keys operate each as a click would', async () => {
+  const tab = await open();
+  const order = [];
+  for (let i = 0; i < 11; ++i) {
+    await tab.page.keyboard.press('Tab');
+    order.push(await focused(tab));
+  }
+  assert.deepEqual(order, ['Click Me', 'Projective Geometry', 'Dual Quaternions', 'Archetype Algebra',
+    'Wireframe', 'Rotation Speed', 'Field of View', 'Exposure', 'Scroll', 'DRAG', 'Name']);
+
+  // Each key, then the frames a hand's press and release take.
+  const key = async (name) => { await tab.page.keyboard.press(name); await tab.frames(4); };
+  const focus = async (name) => {
+    await tab.page.evaluate(() => document.activeElement.blur());
+    while (await focused(tab) !== name) await tab.page.keyboard.press('Tab');
+  };
+
+  const noClicks = await clickCount(tab);
+  await focus('Click Me');
+  await key('Space');
+  assert.notEqual(await clickCount(tab), noClicks, 'Space pressed the button');
+  await key('Enter');
+
+  await focus('Projective Geometry');
+  await key('Space');
+  assertNear(await tab.pixel(45, 146), accent, 'Space ticked the first box');
+  await focus('Dual Quaternions');
+  await key('Enter');
+  assertNear(await tab.pixel(45, 181), checkboxEmpty, 'Enter cleared the second');
+
+  await focus('Wireframe');
+  await key('ArrowDown');
+  assertNear(await tab.pixel(41, 316), accent, 'the arrow moved the dot to "Solid"');
+  assert.equal(await focused(tab), 'Solid', 'and the focus with it');
+
+  await focus('Rotation Speed');
+  await key('Home');
+  assertNear(await tab.pixel(264, 72), accent, 'Home took the handle to the left end');
+  await key('ArrowRight');
+  await key('PageUp');
+
+  await focus('Scroll');
+  await key('End');
+  assertNear(await tab.pixel(480, 345), [70, 75, 90], 'End took the scroll handle to the bottom');
+
+  await focus('DRAG');
+  await key('Space');
+  await tab.frames(2);
+  assertNear(await tab.pixel(598, 186), [40, 44, 55], 'the box now rests above the drop zone');
+  assert.equal(await tab.page.textContent('[role=status]'), 'DRAG dropped outside the drop zone.');
+
+  await focus('Name');
+  await tab.frames(4);
+  assertNear(await tab.pixel(760, 88), accent, 'reaching the field gave it the focus');
+  const start = await textEnd(tab);
+  await tab.page.keyboard.type('xy');
+  await tab.frames(4);
+  await key('Backspace');
+  const typed = await textEnd(tab);
+  assert.ok(typed > start + 5, `one character more: from ${start} to ${typed}`);
+  await key('Enter');
+  assertNear(await tab.pixel(760, 88), inputBorder, 'Enter ended the editing');
+  assert.equal(await focused(tab), 'Name', 'and the field keeps the keyboard');
+
+  assert.deepEqual(await tree(tab), [
+    'button Click Me (Clicks: 2)',
+    'checkbox Projective Geometry checked=true',
+    'checkbox Dual Quaternions checked=false',
+    'checkbox Archetype Algebra checked=false',
+    'radio Wireframe checked=false',
+    'radio Solid checked=true',
+    'radio Instanced checked=false',
+    'slider Rotation Speed value=0.105 text=0.11',
+    'slider Field of View value=0.25 text=0.25',
+    'slider Exposure value=0.75 text=0.75',
+    'scrollbar Scroll value=0.9964 text=100%',
+    'button DRAG (outside the drop zone. Space carries it over the drop zone.)',
+    'textbox Name value=Zelkor Enginex focused',
+  ]);
+  assert.deepEqual(tab.errors, []);
+  await tab.close();
+});
+
+const viewports = [
+  ['at full size', {}],
+  ['scaled to an 800-pixel-wide window', { viewport: { width: 800, height: 600 } }],
+  ['on a phone held sideways', sideways],
+  ['on a phone held upright', upright],
+];
+
+for (const [where, options] of viewports) {
+  test(`${where}: each widget's element lies over its drawn rectangle within a pixel`, async () => {
+    const tab = await open(options);
+    const boxes = await tab.page.evaluate(() => [...document.querySelectorAll('#mirror .shape')]
+      .map((el) => { const r = el.getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]; }));
+    assert.equal(boxes.length, widgets.length + 1, 'the 13 widgets and the image');
+    widgets.forEach(([, name, [x, y, w, h]], i) => {
+      const [left, top] = [tab.rect.left + x * tab.scale, tab.rect.top + y * tab.scale];
+      const expected = [left, top, left + w * tab.scale, top + h * tab.scale];
+      assert.ok(boxes[i].every((v, k) => Math.abs(v - expected[k]) <= 1),
+        `${name}: (${boxes[i].map(Math.round)}) against (${expected.map(Math.round)})`);
+    });
+    await tab.close();
+  });
+}
+
+test('axe-core finds no violation', async () => {
+  const tab = await open();
+  // axe waits on timers of its own, which the test's paused clock would hold for ever.
+  await tab.page.clock.resume();
+  const { violations } = await new AxeBuilder({ page: tab.page }).analyze();
+  assert.deepEqual(violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(', ')}`), []);
+  await tab.close();
+});

@@ -1,0 +1,209 @@
+// The screen in words: what a screen reader is told matches what is drawn, and a press where the
+// description says a widget is operates that very widget.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "demo_fixture.h"
+
+using namespace fake;
+using gui_demo::ScreenNode;
+using gui_demo::ScreenRole;
+
+namespace {
+
+bool isWidget(ScreenRole r) {
+    switch (r) {
+        case ScreenRole::button:
+        case ScreenRole::check_box:
+        case ScreenRole::radio_button:
+        case ScreenRole::slider:
+        case ScreenRole::scroll_bar:
+        case ScreenRole::drag_box:
+        case ScreenRole::text_field:
+            return true;
+        default:
+            return false;
+    }
+}
+
+class ScreenDescription : public DemoFrames {
+protected:
+    gui_demo::ScreenDescription description;
+
+    const gui_demo::ScreenDescription& describe() {
+        gui_demo::describeScreen(state, clock, description);
+        return description;
+    }
+
+    // The node of the widget with this name, as the screen now stands.
+    const ScreenNode& widget(const std::string& name) {
+        describe();
+        for (int i = 0; i < description.count; ++i) {
+            const ScreenNode& n = description.nodes[i];
+            if (isWidget(n.role) && name == n.name) return n;
+        }
+        ADD_FAILURE() << "no widget named " << name;
+        return description.nodes[0];
+    }
+
+    // A hand's click: pressed in one frame, let go in the next.
+    void click(gui_demo::ScreenPoint p) {
+        frame(pressAt(p.x, p.y));
+        frame(releaseAt(p.x, p.y));
+    }
+};
+
+}  // namespace
+
+TEST_F(ScreenDescription, NamesTheThirteenWidgetsInScreenOrderWithTheirHitRectanglesAndState) {
+    struct Expected {
+        ScreenRole role;
+        const char* name;
+        gui_demo::ScreenRect rect;
+        bool checked;
+        const char* text;
+    };
+    const Expected expected[] = {
+        {ScreenRole::button, "Click Me", {30, 70, 180, 40}, false, "Clicks: 0"},
+        {ScreenRole::check_box, "Projective Geometry", {30, 130, 22, 22}, false, ""},
+        {ScreenRole::check_box, "Dual Quaternions", {30, 165, 22, 22}, true, ""},
+        {ScreenRole::check_box, "Archetype Algebra", {30, 200, 22, 22}, false, ""},
+        {ScreenRole::radio_button, "Wireframe", {30, 270, 22, 22}, true, ""},
+        {ScreenRole::radio_button, "Solid", {30, 305, 22, 22}, false, ""},
+        {ScreenRole::radio_button, "Instanced", {30, 340, 22, 22}, false, ""},
+        {ScreenRole::slider, "Rotation Speed", {260, 70, 200, 24}, false, "0.50"},
+        {ScreenRole::slider, "Field of View", {260, 120, 200, 24}, false, "0.25"},
+        {ScreenRole::slider, "Exposure", {260, 170, 200, 24}, false, "0.75"},
+        {ScreenRole::scroll_bar, "Scroll", {470, 70, 20, 280}, false, "0%"},
+        {ScreenRole::drag_box, "DRAG", {600, 300, 50, 50}, false, ""},
+        {ScreenRole::text_field, "Name", {760, 70, 240, 36}, false, "Zelkor Engine"},
+    };
+    frame(at(1100, 200));
+    describe();
+    ASSERT_LT(description.count, gui_demo::max_screen_nodes) << "room to spare, nothing cut";
+    std::size_t next = 0;
+    for (int i = 0; i < description.count; ++i) {
+        const ScreenNode& n = description.nodes[i];
+        if (!isWidget(n.role)) continue;
+        ASSERT_LT(next, std::size(expected)) << "an extra widget: " << n.name;
+        const Expected& e = expected[next++];
+        EXPECT_EQ(n.role, e.role) << e.name;
+        EXPECT_STREQ(n.name, e.name);
+        EXPECT_EQ(n.rect.x, e.rect.x) << e.name;
+        EXPECT_EQ(n.rect.y, e.rect.y) << e.name;
+        EXPECT_EQ(n.rect.w, e.rect.w) << e.name;
+        EXPECT_EQ(n.rect.h, e.rect.h) << e.name;
+        EXPECT_EQ(n.checked, e.checked) << e.name;
+        EXPECT_STREQ(n.text, e.text) << e.name;
+        EXPECT_FALSE(n.focused) << e.name;
+        if (n.role == ScreenRole::radio_button) {
+            ASSERT_GE(n.parent, 0);
+            EXPECT_EQ(description.nodes[n.parent].role, ScreenRole::radio_group);
+            EXPECT_STREQ(description.nodes[n.parent].name, "Render Mode");
+        }
+    }
+    EXPECT_EQ(next, std::size(expected));
+    const ScreenNode& box = widget("DRAG");
+    EXPECT_TRUE(box.over_drop_zone) << "it starts with its centre (625, 325) in the zone";
+    EXPECT_FALSE(box.carried);
+}
+
+TEST_F(ScreenDescription, ReadsTheTextsInScreenOrderWithTheListsWholeAsDrawn) {
+    frame(at(1100, 200));
+    describe();
+    std::string headings, lists;
+    int log_lines = 0, components = 0, modules = 0;
+    for (int i = 0; i < description.count; ++i) {
+        const ScreenNode& n = description.nodes[i];
+        if (n.role == ScreenRole::heading) headings += std::string(n.name) + "|";
+        if (n.role == ScreenRole::list) lists += std::string(n.name) + "|";
+        if (n.role != ScreenRole::list_item) continue;
+        const std::string parent = description.nodes[n.parent].name;
+        log_lines += parent == "Log Output:";
+        components += parent == "Zelkor Engine Components:";
+        modules += parent.empty();
+    }
+    EXPECT_EQ(headings,
+              "ZELKOR ENGINE — O3DE LyShine GUI Components Demo|Interactables|Scroll & Slider|"
+              "Drag & Drop|Text & Animation|Animation Preview (O3DE UiAnimation)|"
+              "Zelkor Math Modules|");
+    EXPECT_EQ(lists, "Log Output:|Zelkor Engine Components:||");
+    EXPECT_EQ(log_lines, 8) << "only the eight lines drawn, not the twelve kept";
+    EXPECT_EQ(components, 13);
+    EXPECT_EQ(modules, 8);
+    EXPECT_STREQ(description.nodes[1].text, "FPS: 0 | Time: 0.0s") << "the readout as drawn";
+    EXPECT_EQ(description.nodes[description.count - 1].rect.y, 548) << "the footers come last";
+}
+
+TEST_F(ScreenDescription, APressWhereItSaysOperatesThatWidgetAndTheDescriptionFollows) {
+    click(widget("Click Me").press);
+    EXPECT_STREQ(widget("Click Me").text, "Clicks: 1");
+
+    for (const char* name : {"Projective Geometry", "Dual Quaternions", "Archetype Algebra"}) {
+        const bool before = widget(name).checked;
+        click(widget(name).press);
+        EXPECT_NE(widget(name).checked, before) << name;
+    }
+
+    for (const char* name : {"Instanced", "Solid", "Wireframe"}) {
+        click(widget(name).press);
+        EXPECT_TRUE(widget(name).checked) << name;
+    }
+    EXPECT_FALSE(widget("Solid").checked) << "one selected at a time";
+
+    click(gui_demo::valuePoint(widget("Field of View"), 0.2f));
+    EXPECT_STREQ(widget("Field of View").text, "0.20");
+    click(gui_demo::valuePoint(widget("Scroll"), 0.5f));
+    EXPECT_STREQ(widget("Scroll").text, "50%");
+
+    // Carried out of the zone and back by a hand's press, move and release, a frame each.
+    for (bool over : {false, true}) {
+        const ScreenNode box = widget("DRAG");
+        frame(pressAt(box.press.x, box.press.y));
+        frame(holdAt(box.carry_to.x, box.carry_to.y));
+        EXPECT_TRUE(widget("DRAG").carried);
+        EXPECT_EQ(widget("DRAG").over_drop_zone, over);
+        frame(releaseAt(box.carry_to.x, box.carry_to.y));
+        EXPECT_FALSE(widget("DRAG").carried);
+        EXPECT_EQ(widget("DRAG").over_drop_zone, over);
+    }
+
+    click(widget("Name").press);
+    EXPECT_TRUE(widget("Name").focused);
+    Input typed = at(1100, 200);
+    typed.chars[0] = '!';
+    frame(typed);
+    EXPECT_STREQ(widget("Name").text, "Zelkor Engine!");
+}
+
+TEST_F(ScreenDescription, EveryValueAHandCanSetIsSetByAPressAtItsValuePoint) {
+    for (const char* name : {"Exposure", "Scroll"}) {
+        const int length = gui_demo::trackLength(widget(name));
+        for (int k = 0; k < length; ++k) {
+            const float v = static_cast<float>(k) / static_cast<float>(length);
+            click(gui_demo::valuePoint(widget(name), v));
+            ASSERT_EQ(widget(name).value, v) << name << " at " << k;
+        }
+    }
+}
+
+TEST_F(ScreenDescription, AValueNoPressCanSetLandsOnTheTracksNearestEnd) {
+    struct Case {
+        float value;
+        int x;
+    };
+    const Case cases[] = {
+        {-0.5f, 260},   {std::numeric_limits<float>::quiet_NaN(), 260},
+        {0.9974f, 459},  // rounds to 200 pixels, one past the track
+        {1.0f, 459},    {std::numeric_limits<float>::infinity(), 459},
+    };
+    const ScreenNode slider = widget("Exposure");
+    for (const Case& c : cases) {
+        const gui_demo::ScreenPoint p = gui_demo::valuePoint(slider, c.value);
+        EXPECT_EQ(p.x, c.x) << c.value;
+        EXPECT_EQ(p.y, slider.press.y) << c.value;
+    }
+}

@@ -1,0 +1,357 @@
+// The screen for those who cannot see the canvas or hold a pointer: after every frame the program
+// describes what it drew (gui_demo_description), and this script mirrors it as real HTML elements
+// with their roles, names and states, each laid exactly over its widget, for screen readers and
+// the keyboard. The mirror is invisible and lets every mouse and touch through to the canvas; only
+// the focus mark it draws around the focused widget is seen, and only once keys are in use.
+//
+// Nothing is operated here: pressing a button, ticking a box, setting a slider or carrying the box
+// reaches the program as the input a hand would make, a press and release at the widget's point,
+// through the page's paced event queue (index.html), one step a frame. So the program sees
+// nothing new, and a value it cannot take gets what a hand would get.
+"use strict";
+
+function startScreenMirror(page) {
+  const { canvas, typing, layer, status, mark } = page;
+  const program = () => window.Module;
+
+  // ---- Reading the description ----------------------------------------------------------------
+
+  const parse = (line) => {
+    const f = line.split("\t");
+    const flags = f[13];
+    return {
+      role: f[0], parent: Number(f[1]), level: Number(f[2]), name: f[3], text: f[4],
+      rect: f.slice(5, 9).map(Number), press: f.slice(9, 11).map(Number),
+      carryTo: f.slice(11, 13).map(Number), checked: flags[0] === "1", focused: flags[1] === "1",
+      carried: flags[2] === "1", over: flags[3] === "1", value: Number(f[14]),
+      vertical: f[15] === "1",
+    };
+  };
+  let lines = [];     // the last description, a line a node
+  let nodes = [];     // the same, parsed
+  let elements = [];  // the element standing for each node
+  let readoutShown = -Infinity;
+
+  // ---- Acting as a hand ---------------------------------------------------------------------------
+
+  // Steps wait for frames of their own: a press, a move and a release each reach a frame alone,
+  // as they would from a hand at any speed.
+  const steps = [];
+  // The real pointer, where it was last seen; the hover look returns there after an action.
+  let pointer = null;
+  const notePointer = (e) => {
+    if (!e.isTrusted) return;
+    const p = e.changedTouches ? e.changedTouches[0] : e;
+    if (p) pointer = [p.pageX, p.pageY];
+  };
+  for (const type of ["mousemove", "mousedown", "mouseup", "touchstart", "touchmove", "touchend"]) {
+    window.addEventListener(type, notePointer, { capture: true, passive: true });
+  }
+  // A mouse event at the window pixel (x, y), or at the page point p. The browser rounds an
+  // event's coordinates to whole CSS pixels, which a scaled canvas cannot always aim with, so the
+  // page point that raylib reads is set exactly: the middle of the window pixel.
+  const mouse = (type, at, buttons) => {
+    let pageX, pageY;
+    if (at.page) {
+      [pageX, pageY] = at.page;
+    } else {
+      const r = canvas.getBoundingClientRect();
+      const s = r.width / canvas.width;
+      pageX = scrollX + r.left + (at[0] + 0.5) * s;
+      pageY = scrollY + r.top + (at[1] + 0.5) * s;
+    }
+    const e = new MouseEvent(type, { bubbles: true, cancelable: true, button: 0, buttons,
+      clientX: pageX - scrollX, clientY: pageY - scrollY });
+    Object.defineProperties(e, { pageX: { value: pageX }, pageY: { value: pageY } });
+    return e;
+  };
+  const move = (at, buttons) => () => page.send(mouse("mousemove", at, buttons), "move");
+  const down = () => page.send(mouse("mousedown", lastAt, 1), "button");
+  const up = () => page.send(mouse("mouseup", lastAt, 0), "button");
+  let lastAt = [0, 0];
+  const goTo = (at, buttons) => () => { lastAt = at; move(at, buttons)(); };
+  // Back where the real pointer is, or off the canvas if it was never seen.
+  const goBack = () => page.send(mouse("mousemove", pointer ? { page: pointer } : [-1, -1], 0), "move");
+  // The first step goes at once, so that it keeps its place before the keys that follow it.
+  const act = (...list) => {
+    const idle = steps.length === 0;
+    steps.push(...list);
+    if (idle) steps.shift()();
+  };
+  const click = (at) => act(() => { goTo(at, 0)(); down(); }, up, goBack);
+  const carry = (from, to) => act(() => { goTo(from, 0)(); down(); }, goTo(to, 1), up, goBack);
+  const valuePoint = (i, v) => {
+    const packed = program()._gui_demo_value_point(i, v);
+    return [packed % 65536, Math.floor(packed / 65536)];
+  };
+
+  // ---- Building the mirror ------------------------------------------------------------------------
+
+  const place = (el, [x, y, w, h]) => {
+    el.style.left = x + "px";
+    el.style.top = y + "px";
+    el.style.width = w + "px";
+    el.style.height = h + "px";
+  };
+  const make = (tag, props = {}, attrs = {}) => {
+    const el = Object.assign(document.createElement(tag), props);
+    for (const [k, v] of Object.entries(attrs)) el.setAttribute(k, v);
+    return el;
+  };
+  let nextId = 0;
+  const idOf = (el) => el.id || (el.id = "screen-" + ++nextId);
+
+  function build() {
+    const groups = new Map();  // a list's or radio group's element, by node index
+    const widgets = [];
+    elements = nodes.map((n, i) => {
+      let el, box = null;
+      switch (n.role) {
+        case "heading":
+          el = make("h" + n.level, { className: "sr", textContent: n.name });
+          break;
+        case "list": {
+          // Its caption is read first, as drawn; the list holds the lines.
+          if (n.name) layer.append(make("p", { className: "sr", textContent: n.name }));
+          el = make("ul", { className: "sr" });
+          groups.set(i, el);
+          break;
+        }
+        case "list_item":
+          el = make("li", { textContent: n.name });
+          break;
+        case "image":
+          el = make("div", { className: "shape" }, { role: "img", "aria-label": n.name });
+          break;
+        case "button":
+          el = make("button", { type: "button", className: "shape", textContent: n.name });
+          box = make("span", { className: "sr" }, { "aria-live": "polite" });
+          el.setAttribute("aria-describedby", idOf(box));
+          break;
+        case "check_box":
+          el = make("input", { type: "checkbox", className: "shape" }, { "aria-label": n.name });
+          break;
+        case "radio_group":
+          el = make("div", {}, { role: "radiogroup", "aria-label": n.name });
+          groups.set(i, el);
+          break;
+        case "radio_button":
+          el = make("input", { type: "radio", name: "group-" + n.parent, className: "shape" },
+            { "aria-label": n.name });
+          break;
+        case "slider":
+          el = make("input", { type: "range", min: "0", max: "1", step: "any", className: "shape" },
+            { "aria-label": n.name });
+          break;
+        case "scroll_bar":
+          el = make("div", { className: "shape", tabIndex: 0 }, { role: "scrollbar",
+            "aria-label": n.name, "aria-orientation": n.vertical ? "vertical" : "horizontal",
+            "aria-valuemin": "0", "aria-valuemax": "1" });
+          break;
+        case "drag_box":
+          el = make("button", { type: "button", className: "shape", textContent: n.name });
+          box = make("span", { className: "sr" });
+          el.setAttribute("aria-describedby", idOf(box));
+          break;
+        case "text_field":
+          el = typing;
+          el.className = "shape";
+          el.setAttribute("aria-label", n.name);
+          el.maxLength = 63;
+          break;
+        default:
+          el = make("p", { className: "sr", textContent: n.name });
+      }
+      el.dataset.node = i;
+      (groups.get(n.parent) ?? layer).append(el);
+      if (box) layer.append(box);
+      el.mirrorBox = box;
+      if (el.classList.contains("shape")) widgets.push(el);
+      return el;
+    });
+    // The scroll bar stands beside the log and says so.
+    const bar = elements.find((el) => el.getAttribute("role") === "scrollbar");
+    const log = elements.find((el, i) => el.tagName === "UL" && nodes[i].parent < 0);
+    if (bar && log) bar.setAttribute("aria-controls", idOf(log));
+    nodes.forEach((n, i) => show(i, n, null));
+  }
+
+  const carriedWords = (n) => (n.carried ? "carried " : "") + (n.over ? "over the drop zone" :
+    "outside the drop zone");
+
+  // Writes node i's state into its element; only what differs from the last description.
+  function show(i, n, was) {
+    const el = elements[i];
+    const changed = (k) => !was || String(was[k]) !== String(n[k]);
+    if (changed("rect") && el.classList.contains("shape")) place(el, n.rect);
+    switch (n.role) {
+      case "text":
+        if (n.text && changed("text")) {
+          // The readout changes every frame; it is told at most once a second, unannounced.
+          const now = performance.now();
+          if (was && now - readoutShown < 1000) { nodes[i] = was; return; }
+          readoutShown = now;
+          el.textContent = n.text;
+        }
+        break;
+      case "button":
+        if (changed("text")) el.mirrorBox.textContent = n.text;
+        break;
+      case "check_box":
+      case "radio_button":
+        if (changed("checked")) el.checked = n.checked;
+        break;
+      case "slider":
+      case "scroll_bar":
+        if (changed("value")) {
+          if (el.tagName === "INPUT") el.value = String(n.value);
+          else el.setAttribute("aria-valuenow", String(n.value));
+        }
+        if (changed("text")) el.setAttribute("aria-valuetext", n.text);
+        break;
+      case "drag_box":
+        if (changed("carried") || changed("over")) {
+          el.mirrorBox.textContent = carriedWords(n) + ". Space carries it " +
+            (n.over ? "out of the drop zone." : "over the drop zone.");
+        }
+        if (was && was.carried && !n.carried) {
+          status.textContent = n.name + " dropped " + carriedWords(n) + ".";
+        }
+        break;
+      case "text_field":
+        if (changed("text") && !composing) {
+          el.value = n.text;
+          page.fieldWritten(n.text);
+        }
+        break;
+    }
+    if (document.activeElement === el) markFocus();
+  }
+
+  // ---- The focus mark -----------------------------------------------------------------------------
+
+  // Keys in use: the mark shows. A mouse or a finger on the page: it hides, as focus rings do.
+  let keys = false;
+  const markFocus = () => {
+    const el = document.activeElement;
+    const shown = keys && el && el.classList.contains("shape") && layer.contains(el);
+    mark.hidden = !shown;
+    if (shown) for (const k of ["left", "top", "width", "height"]) mark.style[k] = el.style[k];
+  };
+  layer.addEventListener("focusin", markFocus);
+  layer.addEventListener("focusout", () => setTimeout(markFocus));
+  for (const type of ["mousedown", "touchstart"]) {
+    window.addEventListener(type, (e) => { if (e.isTrusted) { keys = false; markFocus(); } },
+      { capture: true, passive: true });
+  }
+
+  // ---- Operating the widgets ----------------------------------------------------------------------
+
+  const nodeOf = (el) => (el && el.dataset && el.dataset.node !== undefined ?
+    Number(el.dataset.node) : -1);
+  const field = () => nodes.findIndex((n) => n.role === "text_field");
+
+  // Whatever activates a button, a check box or a radio button (Space, Enter, a screen reader's
+  // own action) arrives as a click on its element: the element keeps its state until the program
+  // has taken the hand's click and says so.
+  layer.addEventListener("click", (e) => {
+    const i = nodeOf(e.target);
+    if (i < 0 || e.target === typing) return;
+    e.preventDefault();
+    const n = nodes[i];
+    if (n.role === "drag_box") carry(n.press, n.carryTo);
+    else if (n.role !== "slider" && n.role !== "scroll_bar") click(n.press);
+  });
+
+  // A value set by a screen reader on a slider: a press where that value lies.
+  layer.addEventListener("input", (e) => {
+    const i = nodeOf(e.target);
+    if (i < 0 || nodes[i].role !== "slider") return;
+    click(valuePoint(i, Number(e.target.value)));
+    e.target.value = String(nodes[i].value);
+  });
+
+  // Down and right go to the next radio button, up and left to the one before, round the group.
+  const radioKeys = { ArrowDown: 1, ArrowRight: 1, ArrowUp: -1, ArrowLeft: -1 };
+  // Right and up raise a slider; a scroll bar's value grows downwards, as its handle goes.
+  const stepKeys = { ArrowLeft: -1, ArrowDown: -1, ArrowRight: 1, ArrowUp: 1 };
+  // Keys aimed at the mirror's widgets are the page's own: raylib never hears them, so nothing
+  // is typed into the field meanwhile. Tab is never raylib's: it moves the focus.
+  function onKey(e) {
+    if (!e.isTrusted) return;
+    if (e.type === "keydown") { keys = true; markFocus(); }
+    if (e.key === "Tab") { e.stopImmediatePropagation(); return; }
+    const i = nodeOf(e.target);
+    if (i < 0) return;
+    const n = nodes[i];
+    if (e.target === typing) {
+      // Typing into the field while the program's field has no focus (after Enter, say): a
+      // click on it first, as a hand would, and the key after it.
+      const typed = e.key.length === 1 || e.key === "Backspace";
+      if (e.type === "keydown" && typed && !n.focused && steps.length === 0) click(n.press);
+      return;
+    }
+    e.stopImmediatePropagation();
+    if (e.type !== "keydown") return;
+    if (n.role === "radio_button" && e.key in radioKeys) {
+      e.preventDefault();
+      const group = nodes.map((m, j) => j).filter((j) => nodes[j].parent === n.parent);
+      const next = group[(group.indexOf(i) + radioKeys[e.key] + group.length) % group.length];
+      elements[next].focus();
+      click(nodes[next].press);
+    } else if (n.role === "check_box" && e.key === "Enter") {
+      e.preventDefault();
+      click(n.press);
+    } else if (n.role === "slider" || n.role === "scroll_bar") {
+      const length = n.vertical ? n.rect[3] : n.rect[2];
+      const at = Math.round(n.value * length);
+      const jump = Math.round(length / 10);
+      const sign = n.vertical ? -1 : 1;
+      const by = { ...stepKeys, PageUp: jump, PageDown: -jump }[e.key];
+      const to = e.key === "Home" ? 0 : e.key === "End" ? length - 1 :
+        by === undefined ? undefined : at + sign * by;
+      if (to === undefined) return;
+      e.preventDefault();
+      click(valuePoint(i, Math.min(length - 1, Math.max(0, to)) / length));
+    }
+  }
+  for (const type of ["keydown", "keyup", "keypress"]) window.addEventListener(type, onKey, true);
+
+  // The field's own focus: reached by Tab or a screen reader, it is clicked, as a hand would to
+  // type there; left for another widget, the editing ends with a press where nothing is.
+  let composing = false;
+  typing.addEventListener("compositionstart", () => { composing = true; });
+  typing.addEventListener("compositionend", () => { composing = false; });
+  typing.addEventListener("focus", () => {
+    const i = field();
+    if (i >= 0 && !nodes[i].focused && !page.focusedByTouch()) click(nodes[i].press);
+  });
+  typing.addEventListener("blur", (e) => {
+    const i = field();
+    if (i >= 0 && nodes[i].focused && layer.contains(e.relatedTarget)) click([0, 0]);
+  });
+
+  // ---- Every frame --------------------------------------------------------------------------------
+
+  return {
+    afterFrame() {
+      const text = program().ccall("gui_demo_description", "string");
+      const next = text.split("\n").slice(0, -1);
+      if (elements.length === 0) {
+        lines = next;
+        nodes = next.map(parse);
+        build();
+      } else {
+        next.forEach((line, i) => {
+          if (line === lines[i]) return;
+          const was = nodes[i];
+          nodes[i] = parse(line);
+          show(i, nodes[i], was);
+          if (nodes[i] !== was) lines[i] = line;
+        });
+      }
+      const step = steps.shift();
+      if (step) step();
+    },
+  };
+}
