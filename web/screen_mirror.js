@@ -27,7 +27,8 @@ function startScreenMirror(page) {
       vertical: f[15] === "1",
     };
   };
-  let lines = [];     // the last description, a line a node
+  let lastText = "";  // the last description as the program wrote it
+  let lines = [];     // the same, a line a node
   let nodes = [];     // the same, parsed
   let elements = [];  // the element standing for each node
   let readoutShown = -Infinity;
@@ -336,7 +337,9 @@ function startScreenMirror(page) {
   return {
     afterFrame() {
       const text = program().ccall("gui_demo_description", "string");
-      const next = text.split("\n").slice(0, -1);
+      // Most frames change nothing a reader is told but the readout's tenths of a second.
+      const next = text === lastText ? lines : text.split("\n").slice(0, -1);
+      lastText = text;
       if (elements.length === 0) {
         lines = next;
         nodes = next.map(parse);
