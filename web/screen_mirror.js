@@ -66,21 +66,25 @@ function startScreenMirror(page) {
     Object.defineProperties(e, { pageX: { value: pageX }, pageY: { value: pageY } });
     return e;
   };
-  const move = (at, buttons) => () => page.send(mouse("mousemove", at, buttons), "move");
-  const down = () => page.send(mouse("mousedown", lastAt, 1), "button");
-  const up = () => page.send(mouse("mouseup", lastAt, 0), "button");
-  let lastAt = [0, 0];
-  const goTo = (at, buttons) => () => { lastAt = at; move(at, buttons)(); };
+  let at = [0, 0];  // where the hand is, in window pixels
+  const moveTo = (to, buttons) => {
+    at = to;
+    page.send(mouse("mousemove", to, buttons), "move");
+  };
+  const press = () => page.send(mouse("mousedown", at, 1), "button");
+  const release = () => page.send(mouse("mouseup", at, 0), "button");
   // Back where the real pointer is, or off the canvas if it was never seen.
-  const goBack = () => page.send(mouse("mousemove", pointer ? { page: pointer } : [-1, -1], 0), "move");
+  const goBack = () => page.send(mouse("mousemove", pointer ? { page: pointer } : [-1, -1], 0),
+    "move");
   // The first step goes at once, so that it keeps its place before the keys that follow it.
   const act = (...list) => {
     const idle = steps.length === 0;
     steps.push(...list);
     if (idle) steps.shift()();
   };
-  const click = (at) => act(() => { goTo(at, 0)(); down(); }, up, goBack);
-  const carry = (from, to) => act(() => { goTo(from, 0)(); down(); }, goTo(to, 1), up, goBack);
+  const click = (p) => act(() => { moveTo(p, 0); press(); }, release, goBack);
+  const carry = (from, to) => act(() => { moveTo(from, 0); press(); }, () => moveTo(to, 1),
+    release, goBack);
   const valuePoint = (i, v) => {
     const packed = program()._gui_demo_value_point(i, v);
     return [packed % 65536, Math.floor(packed / 65536)];
@@ -104,7 +108,6 @@ function startScreenMirror(page) {
 
   function build() {
     const groups = new Map();  // a list's or radio group's element, by node index
-    const widgets = [];
     elements = nodes.map((n, i) => {
       let el, box = null;
       switch (n.role) {
@@ -167,7 +170,6 @@ function startScreenMirror(page) {
       (groups.get(n.parent) ?? layer).append(el);
       if (box) layer.append(box);
       el.mirrorBox = box;
-      if (el.classList.contains("shape")) widgets.push(el);
       return el;
     });
     // The scroll bar stands beside the log and says so.
@@ -305,12 +307,12 @@ function startScreenMirror(page) {
       click(n.press);
     } else if (n.role === "slider" || n.role === "scroll_bar") {
       const length = n.vertical ? n.rect[3] : n.rect[2];
-      const at = Math.round(n.value * length);
+      const from = Math.round(n.value * length);
       const jump = Math.round(length / 10);
       const sign = n.vertical ? -1 : 1;
       const by = { ...stepKeys, PageUp: jump, PageDown: -jump }[e.key];
       const to = e.key === "Home" ? 0 : e.key === "End" ? length - 1 :
-        by === undefined ? undefined : at + sign * by;
+        by === undefined ? undefined : from + sign * by;
       if (to === undefined) return;
       e.preventDefault();
       click(valuePoint(i, Math.min(length - 1, Math.max(0, to)) / length));
@@ -319,7 +321,8 @@ function startScreenMirror(page) {
   for (const type of ["keydown", "keyup", "keypress"]) window.addEventListener(type, onKey, true);
 
   // The field's own focus: reached by Tab or a screen reader, it is clicked, as a hand would to
-  // type there; left for another widget, the editing ends with a press where nothing is.
+  // type there; left for another widget, the editing ends with a press where nothing is (the
+  // window's top-left corner, left of the title).
   let composing = false;
   typing.addEventListener("compositionstart", () => { composing = true; });
   typing.addEventListener("compositionend", () => { composing = false; });
