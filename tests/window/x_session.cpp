@@ -106,7 +106,9 @@ XServer::XServer(const std::vector<std::string>& extra_args, const std::string& 
     char buf[16] = {};
     pollfd p{fds[0], POLLIN, 0};
     if (pid_ > 0 && poll(&p, 1, 10000) == 1 && read(fds[0], buf, sizeof buf - 1) > 0) {
-        name_ = ":" + std::to_string(std::atoi(buf));
+        // Appended rather than ":" + ..., on which GCC 12's -O2 warns wrongly (-Wrestrict).
+        name_ = ':';
+        name_ += std::to_string(std::atoi(buf));
         setenv("DISPLAY", name_.c_str(), 1);
         display_ = XOpenDisplay(name_.c_str());
         XSetErrorHandler(ignoreXError);
