@@ -6,8 +6,8 @@
 //
 // Nothing is operated here: pressing a button, ticking a box, setting a slider or carrying the box
 // reaches the program as the input a hand would make, a press and release at the widget's point,
-// through the page's paced event queue (index.html), one step a frame. So the program sees
-// nothing new, and a value it cannot take gets what a hand would get.
+// through the page's paced event queue (index.html), which gives each change a frame of its own.
+// So the program sees nothing new, and a value it cannot take gets what a hand would get.
 "use strict";
 
 function startScreenMirror(page) {
@@ -35,9 +35,6 @@ function startScreenMirror(page) {
 
   // ---- Acting as a hand ---------------------------------------------------------------------------
 
-  // Steps wait for frames of their own: a press, a move and a release each reach a frame alone,
-  // as they would from a hand at any speed.
-  const steps = [];
   // The real pointer, where it was last seen; the hover look returns there after an action.
   let pointer = null;
   const notePointer = (e) => {
@@ -66,25 +63,25 @@ function startScreenMirror(page) {
     Object.defineProperties(e, { pageX: { value: pageX }, pageY: { value: pageY } });
     return e;
   };
-  let at = [0, 0];  // where the hand is, in window pixels
-  const moveTo = (to, buttons) => {
-    at = to;
-    page.send(mouse("mousemove", to, buttons), "move");
-  };
-  const press = () => page.send(mouse("mousedown", at, 1), "button");
-  const release = () => page.send(mouse("mouseup", at, 0), "button");
+  const send = (type, at, buttons) =>
+    page.send(mouse(type, at, buttons), type === "mousemove" ? "move" : "button");
   // Back where the real pointer is, or off the canvas if it was never seen.
   const goBack = () => page.send(mouse("mousemove", pointer ? { page: pointer } : [-1, -1], 0),
     "move");
-  // The first step goes at once, so that it keeps its place before the keys that follow it.
-  const act = (...list) => {
-    const idle = steps.length === 0;
-    steps.push(...list);
-    if (idle) steps.shift()();
+  // All at once: the queue gives each change the frame it needs, as it does a hand's.
+  const click = (p) => {
+    send("mousemove", p, 0);
+    send("mousedown", p, 1);
+    send("mouseup", p, 0);
+    goBack();
   };
-  const click = (p) => act(() => { moveTo(p, 0); press(); }, release, goBack);
-  const carry = (from, to) => act(() => { moveTo(from, 0); press(); }, () => moveTo(to, 1),
-    release, goBack);
+  const carry = (from, to) => {
+    send("mousemove", from, 0);
+    send("mousedown", from, 1);
+    send("mousemove", to, 1);
+    send("mouseup", to, 0);
+    goBack();
+  };
   const valuePoint = (i, v) => {
     const packed = program()._gui_demo_value_point(i, v);
     return [packed % 65536, Math.floor(packed / 65536)];
@@ -291,7 +288,7 @@ function startScreenMirror(page) {
       // Typing into the field while the program's field has no focus (after Enter, say): a
       // click on it first, as a hand would, and the key after it.
       const typed = e.key.length === 1 || e.key === "Backspace";
-      if (e.type === "keydown" && typed && !n.focused && steps.length === 0) click(n.press);
+      if (e.type === "keydown" && typed && !n.focused) click(n.press);
       return;
     }
     e.stopImmediatePropagation();
@@ -356,8 +353,6 @@ function startScreenMirror(page) {
           if (nodes[i] !== was) lines[i] = line;
         });
       }
-      const step = steps.shift();
-      if (step) step();
     },
   };
 }

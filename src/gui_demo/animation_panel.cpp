@@ -91,9 +91,7 @@ void drawAnimation(const DemoState& state, const Theme& theme) {
 }
 
 void describeAnimation(ScreenDescription& d) {
-    ScreenNode& title = addScreenNode(d, ScreenRole::heading, panel_title);
-    title.level = 2;
-    title.rect = {panel_x + 10, panel_y + 6, 0, 16};
+    addScreenNode(d, ScreenRole::heading, panel_title).level = 2;
     addScreenNode(d, ScreenRole::image, strip_description).rect = {panel_x, panel_y, panel_w,
                                                                    panel_h};
 }

@@ -35,14 +35,18 @@ constexpr int drop_h = 80;
 constexpr Color drop_fill = {18, 20, 28, 200};  // translucent: the box shows through
 constexpr char drag_label[] = "DRAG";
 constexpr char drop_label[] = "Drop Zone";
-constexpr int drop_label_x = 580;
-constexpr int drop_label_y = 290;
 
 // Where the box's centre is carried by one who cannot drag it by hand: the middle of the drop
 // zone, or back out to the middle of the area above it.
 constexpr ScreenPoint drop_centre = {drop_x + drop_w / 2, drop_y + drop_h / 2};
 constexpr ScreenPoint above_drop_centre = {static_cast<int>(drag_area_x + drag_area_w / 2),
                                            static_cast<int>(drag_area_y + drop_y) / 2};
+
+// The box as drawn: its position truncated to whole pixels.
+ScreenRect boxRect(const DemoState& state) {
+    const int box_size = static_cast<int>(drag_box_size);
+    return {truncToPixel(state.drag_x), truncToPixel(state.drag_y), box_size, box_size};
+}
 
 // The box's centre, after this frame's update, lies in the drop zone.
 bool boxOverDropZone(const DemoState& state) {
@@ -80,36 +84,31 @@ void drawDragDrop(const DemoState& state, const Theme& theme) {
                        static_cast<int>(drag_area_w), static_cast<int>(drag_area_h),
                        theme.panel_border);
 
-    const int box_x = truncToPixel(state.drag_x);
-    const int box_y = truncToPixel(state.drag_y);
-    const int box_size = static_cast<int>(drag_box_size);
+    const ScreenRect box = boxRect(state);
     const Color drag_color = state.is_dragging ? theme.accent : theme.btn_normal;
-    DrawRectangle(box_x, box_y, box_size, box_size, drag_color);
-    DrawRectangleLines(box_x, box_y, box_size, box_size, theme.panel_border);
-    DrawText(drag_label, box_x + 6, box_y + 16, 14, theme.btn_text);
+    DrawRectangle(box.x, box.y, box.w, box.h, drag_color);
+    DrawRectangleLines(box.x, box.y, box.w, box.h, theme.panel_border);
+    DrawText(drag_label, box.x + 6, box.y + 16, 14, theme.btn_text);
 
     const bool in_drop = boxOverDropZone(state);
     const Color drop_border = in_drop && state.is_dragging ? theme.accent : theme.panel_border;
     // After the box, so the zone's translucent fill and label lie over it.
     DrawRectangle(drop_x, drop_y, drop_w, drop_h, drop_fill);
     DrawRectangleLines(drop_x, drop_y, drop_w, drop_h, drop_border);
-    DrawText(drop_label, drop_label_x, drop_label_y, 16, theme.text_secondary);
+    DrawText(drop_label, 580, 290, 16, theme.text_secondary);
 }
 
 void describeDragDrop(const DemoState& state, ScreenDescription& d) {
-    ScreenNode& title = addScreenNode(d, ScreenRole::heading, panel_title);
-    title.level = 2;
-    title.rect = {panel_x + 10, panel_y + 6, 0, 16};
+    addScreenNode(d, ScreenRole::heading, panel_title).level = 2;
 
-    const int box_size = static_cast<int>(drag_box_size);
     ScreenNode& box = addScreenNode(d, ScreenRole::drag_box, drag_label);
-    box.rect = {truncToPixel(state.drag_x), truncToPixel(state.drag_y), box_size, box_size};
+    box.rect = boxRect(state);
     box.press = centreOf(box.rect);
     box.carried = state.is_dragging;
     box.over_drop_zone = boxOverDropZone(state);
     box.carry_to = box.over_drop_zone ? above_drop_centre : drop_centre;
 
-    addScreenNode(d, ScreenRole::text, drop_label).rect = {drop_label_x, drop_label_y, 0, 16};
+    addScreenNode(d, ScreenRole::text, drop_label);
 }
 
 }  // namespace gui_demo

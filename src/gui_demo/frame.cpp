@@ -132,12 +132,8 @@ void drawFrame(const DemoState& state, const LoopClock& clock, const Input& in, 
 
 void describeScreen(const DemoState& state, const LoopClock& clock, ScreenDescription& d) {
     d.count = 0;
-    ScreenNode& title = addScreenNode(d, ScreenRole::heading, title_line);
-    title.level = 1;
-    title.rect = {20, 14, 0, 22};
-    ScreenNode& readout = addScreenNode(d, ScreenRole::text, "");
-    readout.rect = {1050, 18, 0, 14};
-    formatReadout(readout.text, state, clock);
+    addScreenNode(d, ScreenRole::heading, title_line).level = 1;
+    formatReadout(addScreenNode(d, ScreenRole::text, "").text, state, clock);
 
     describeInteractables(state, d);
     describeScrollSlider(state, d);
@@ -146,8 +142,8 @@ void describeScreen(const DemoState& state, const LoopClock& clock, ScreenDescri
     describeAnimation(d);
     describeMathModules(d);
 
-    addScreenNode(d, ScreenRole::text, footer_components).rect = {20, 530, 0, 13};
-    addScreenNode(d, ScreenRole::text, footer_credits).rect = {20, 548, 0, 13};
+    addScreenNode(d, ScreenRole::text, footer_components);
+    addScreenNode(d, ScreenRole::text, footer_credits);
 }
 
 void runFrame(DemoState& state, LoopClock& clock, const Theme& theme) {

@@ -38,6 +38,9 @@ PacedEvent& slot(InputPacer& p, std::size_t i) { return p.queue[(p.head + i) % p
 bool letThrough(PacingFrame& f, const PacedEvent& e) {
     const int stage = stageOf(e);
     if (stage >= 0 && stage < f.stage) return false;
+    // A release waits for the frame after the pointer's last move, which sees the button held
+    // there; the button cannot be let go unless it was held, so no other state is needed.
+    if (e.kind == Kind::button && e.action != press && f.moved) return false;
     if (e.kind == Kind::character) {
         if (f.chars >= pacing_chars_per_frame) return false;
         f.chars += 1;
@@ -47,7 +50,10 @@ bool letThrough(PacingFrame& f, const PacedEvent& e) {
                         : e.code == pacing_key_enter ? f.enter_changed
                                                      : f.backspace_changed;
         if (changed) return false;
-        if (e.kind != Kind::move) changed = true;
+        if (e.kind == Kind::move)
+            f.moved = true;
+        else
+            changed = true;
     }
     if (stage > f.stage) f.stage = stage;
     return true;

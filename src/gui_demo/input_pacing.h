@@ -12,7 +12,9 @@
 // - at most 16 characters arrive;
 // - the stages only move forward: pointer and button, characters, Backspace, Enter. A character
 //   after Backspace or Enter, Backspace after Enter, or a click after any of them waits;
-// - the pointer does not move after the button changed, so a click is seen where it was made.
+// - the pointer does not move after the button changed, so a click is seen where it was made;
+// - the button is not let go after the pointer moved, so the frame before the release sees the
+//   pointer where it was let go with the button still down: a flick ends where it ended.
 // Once one event waits, every later one queues behind it; between two waiting events only the
 // pointer's last position is kept, so a fast mouse never builds a backlog. Keys the program
 // never reads (letters among them) and the other buttons pass straight through, so fast typing
@@ -45,6 +47,7 @@ inline constexpr std::size_t pacing_capacity = 256;
 struct PacingFrame {
     int stage = 0;  // 0 pointer and button, 1 characters, 2 Backspace, 3 Enter
     bool button_changed = false;
+    bool moved = false;
     bool backspace_changed = false;
     bool enter_changed = false;
     int chars = 0;

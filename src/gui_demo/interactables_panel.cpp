@@ -40,10 +40,7 @@ constexpr std::uint32_t radio_count = 3;
 constexpr const char* radio_labels[radio_count] = {"Wireframe", "Solid", "Instanced"};
 constexpr char btn_label[] = "Click Me";
 constexpr char cb_caption[] = "Checkboxes:";
-constexpr int cb_caption_y = 112;
 constexpr char rb_caption[] = "Render Mode:";
-constexpr char rb_group_name[] = "Render Mode";  // the caption, as a name: without its colon
-constexpr int rb_caption_y = 252;
 
 bool buttonHover(const Input& in) {
     return isInside(in.mouse_x, in.mouse_y, btn_x, btn_y, btn_w, btn_h);
@@ -102,7 +99,7 @@ void drawInteractables(const DemoState& state, const Input& in, const Theme& the
     formatClickCount(count_buf, state.btn_click_count);
     DrawText(count_buf, 30, 115, 14, theme.text_secondary);
     // Drawn after the click count, which it overlaps.
-    DrawText(cb_caption, 30, cb_caption_y, 14, theme.text_secondary);
+    DrawText(cb_caption, 30, 112, 14, theme.text_secondary);
 
     const bool checked[checkbox_count] = {state.checkbox1, state.checkbox2, state.checkbox3};
     for (int i = 0; i < checkbox_count; ++i) {
@@ -110,7 +107,7 @@ void drawInteractables(const DemoState& state, const Input& in, const Theme& the
         DrawText(checkbox_labels[i], cb_label_x, checkboxTop(i) + 2, 16, theme.text_primary);
     }
 
-    DrawText(rb_caption, rb_x, rb_caption_y, 14, theme.text_secondary);
+    DrawText(rb_caption, 30, 252, 14, theme.text_secondary);
     for (std::uint32_t i = 0; i < radio_count; ++i) {
         drawRadioButton(rb_x, radioTop(i), rb_radius, state.radio_selected == i + 1,
                         radioHover(in, i), theme);
@@ -119,16 +116,14 @@ void drawInteractables(const DemoState& state, const Input& in, const Theme& the
 }
 
 void describeInteractables(const DemoState& state, ScreenDescription& d) {
-    ScreenNode& title = addScreenNode(d, ScreenRole::heading, panel_title);
-    title.level = 2;
-    title.rect = {panel_x + 10, panel_y + 6, 0, 16};
+    addScreenNode(d, ScreenRole::heading, panel_title).level = 2;
 
     ScreenNode& button = addScreenNode(d, ScreenRole::button, btn_label);
     button.rect = {btn_x, btn_y, btn_w, btn_h};
     button.press = centreOf(button.rect);
     formatClickCount(button.text, state.btn_click_count);
 
-    addScreenNode(d, ScreenRole::text, cb_caption).rect = {cb1_x, cb_caption_y, 0, 14};
+    addScreenNode(d, ScreenRole::text, cb_caption);
     const bool checked[checkbox_count] = {state.checkbox1, state.checkbox2, state.checkbox3};
     for (int i = 0; i < checkbox_count; ++i) {
         ScreenNode& box = addScreenNode(d, ScreenRole::check_box, checkbox_labels[i]);
@@ -138,8 +133,7 @@ void describeInteractables(const DemoState& state, ScreenDescription& d) {
     }
 
     const int group = d.count;
-    ScreenNode& radios = addScreenNode(d, ScreenRole::radio_group, rb_group_name);
-    radios.rect = {rb_x, radioTop(0), rb_size, radioTop(radio_count - 1) + rb_size - radioTop(0)};
+    addScreenNode(d, ScreenRole::radio_group, rb_caption);
     for (std::uint32_t i = 0; i < radio_count; ++i) {
         ScreenNode& item = addScreenNode(d, ScreenRole::radio_button, radio_labels[i], group);
         item.rect = {rb_x, radioTop(i), rb_size, rb_size};

@@ -34,17 +34,11 @@ void drawMathModules(const Theme& theme) {
 }
 
 void describeMathModules(ScreenDescription& d) {
-    ScreenNode& title = addScreenNode(d, ScreenRole::heading, math_title);
-    title.level = 2;
-    title.rect = {math_x + 10, math_y + 6, 0, 16};
+    addScreenNode(d, ScreenRole::heading, math_title).level = 2;
     // The heading names the list; it has no caption of its own.
     const int list = d.count;
-    addScreenNode(d, ScreenRole::list, "").rect = {math_x + 10, math_line_y, 0, 13};
-    int line_y = math_line_y;
-    for (const char* line : math_modules) {
-        addScreenNode(d, ScreenRole::list_item, line, list).rect = {math_x + 10, line_y, 0, 13};
-        line_y += math_line_step;
-    }
+    addScreenNode(d, ScreenRole::list, "");
+    for (const char* line : math_modules) addScreenNode(d, ScreenRole::list_item, line, list);
 }
 
 }  // namespace gui_demo

@@ -18,17 +18,17 @@ namespace gui_demo {
 enum class ScreenRole : std::uint8_t {
     heading,  // the title line (level 1), a panel's title (level 2)
     text,     // a caption, a label, a footer, the frame-rate readout
-    list,     // a fixed listing; its lines follow it as list items
+    list,     // a fixed listing named by its caption; its lines follow it as list items
     list_item,
     image,   // the animation strip
     button,  // "Click Me"; its text is the click-count line drawn beside it
     check_box,
-    radio_group,  // "Render Mode"; its radio buttons follow it
+    radio_group,  // "Render Mode:"; its radio buttons follow it
     radio_button,
     slider,
     scroll_bar,
     drag_box,    // the "DRAG" box
-    text_field,  // "Name"; its text is the field's text
+    text_field,  // "Name:"; its text is the field's text
 };
 
 struct ScreenRect {
@@ -49,9 +49,8 @@ struct ScreenNode {
     // The words that change, as drawn: a slider's value text, the click count, the field's text,
     // the readout. Zero-terminated.
     char text[screen_text_size] = {};
-    // A widget's hit rectangle in window pixels; a text's left, top and font size as height.
-    ScreenRect rect;
-    ScreenPoint press;     // a widget's point, where a hand presses to operate it
+    ScreenRect rect;    // a widget's (and the strip's) rectangle in window pixels, as hit and drawn
+    ScreenPoint press;  // a widget's point, where a hand presses to operate it
     ScreenPoint carry_to;  // the drag box: where a hand carries it, over the drop zone or back out
     bool checked = false;  // a check box ticked, a radio button selected
     bool focused = false;  // the text field has the keyboard

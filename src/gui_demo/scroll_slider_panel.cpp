@@ -1,6 +1,7 @@
 // "Scroll & Slider": three sliders with their values, a scroll bar and a fixed log listing.
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "demo.h"
 #include "number_text.h"
@@ -43,6 +44,7 @@ constexpr const char* log_lines[] = {
     "[Zelkor] CORDIC ready",       "[Zelkor] Archetype loaded", "[Zelkor] Tensor algebra OK",
     "[Zelkor] PolyRoot: deg 4",    "[Zelkor] GUI: 13 modules",  "[Zelkor] All tests pass",
 };
+constexpr int log_line_count = static_cast<int>(std::size(log_lines));
 
 struct Slider {
     int top;
@@ -50,6 +52,10 @@ struct Slider {
 };
 constexpr Slider sliders[] = {
     {sl1_y, "Rotation Speed"}, {sl2_y, "Field of View"}, {sl3_y, "Exposure"}};
+
+// The log's line i, and whether it is drawn: only those that start above log_bottom are.
+int logLineY(int i) { return scroll_content_y + 20 + log_line_step * i; }
+bool logLineDrawn(int i) { return logLineY(i) < log_bottom; }
 
 // Follows the held button while the pointer is over the track, wherever the press began; there
 // is no capture, so the value stops following once the pointer leaves the track.
@@ -93,17 +99,15 @@ void drawScrollSlider(const DemoState& state, const Theme& theme) {
 
     // The log does not scroll: the bar above moves only its own handle.
     DrawText(log_caption, scroll_content_x, scroll_content_y, 14, theme.text_secondary);
-    int line_y = scroll_content_y + 20;
-    for (const char* line : log_lines) {
-        if (line_y < log_bottom) DrawText(line, scroll_content_x, line_y, 13, theme.text_secondary);
-        line_y += log_line_step;
+    for (int i = 0; i < log_line_count; ++i) {
+        if (logLineDrawn(i)) {
+            DrawText(log_lines[i], scroll_content_x, logLineY(i), 13, theme.text_secondary);
+        }
     }
 }
 
 void describeScrollSlider(const DemoState& state, ScreenDescription& d) {
-    ScreenNode& title = addScreenNode(d, ScreenRole::heading, panel_title);
-    title.level = 2;
-    title.rect = {panel_x + 10, panel_y + 6, 0, 16};
+    addScreenNode(d, ScreenRole::heading, panel_title).level = 2;
 
     // The sliders are named by their captions and read by their value texts, as drawn.
     const float values[] = {state.slider1_val, state.slider2_val, state.slider3_val};
@@ -126,15 +130,9 @@ void describeScrollSlider(const DemoState& state, ScreenDescription& d) {
     std::snprintf(bar.text, sizeof bar.text, "%s%%", percent);
 
     const int list = d.count;
-    addScreenNode(d, ScreenRole::list, log_caption).rect = {scroll_content_x, scroll_content_y, 0,
-                                                            14};
-    int line_y = scroll_content_y + 20;
-    for (const char* line : log_lines) {
-        if (line_y < log_bottom) {
-            addScreenNode(d, ScreenRole::list_item, line, list).rect = {scroll_content_x, line_y, 0,
-                                                                        13};
-        }
-        line_y += log_line_step;
+    addScreenNode(d, ScreenRole::list, log_caption);
+    for (int i = 0; i < log_line_count; ++i) {
+        if (logLineDrawn(i)) addScreenNode(d, ScreenRole::list_item, log_lines[i], list);
     }
 }
 

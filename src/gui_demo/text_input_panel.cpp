@@ -18,11 +18,8 @@ constexpr int inp_y = 70;
 constexpr int inp_w = 240;
 constexpr int inp_h = 36;
 constexpr char inp_label[] = "Name:";
-constexpr char inp_name[] = "Name";  // the label, as a name: without its colon
 
 constexpr char list_caption[] = "Zelkor Engine Components:";
-constexpr int list_x = 760;
-constexpr int list_caption_y = 120;
 
 constexpr int list_y = 142;
 constexpr int list_step = 16;
@@ -74,20 +71,18 @@ void drawTextInput(const DemoState& state, bool cursor_visible, const Theme& the
     drawInputField(inp_x, inp_y, inp_w, inp_h, reinterpret_cast<const char*>(state.input_text),
                    state.input_len, state.input_active, cursor_visible, theme);
 
-    DrawText(list_caption, list_x, list_caption_y, 16, theme.text_primary);
+    DrawText(list_caption, 760, 120, 16, theme.text_primary);
     int line_y = list_y;
     for (const char* line : components) {
-        DrawText(line, list_x, line_y, 14, theme.text_secondary);
+        DrawText(line, 760, line_y, 14, theme.text_secondary);
         line_y += list_step;
     }
 }
 
 void describeTextInput(const DemoState& state, ScreenDescription& d) {
-    ScreenNode& title = addScreenNode(d, ScreenRole::heading, panel_title);
-    title.level = 2;
-    title.rect = {panel_x + 10, panel_y + 6, 0, 16};
+    addScreenNode(d, ScreenRole::heading, panel_title).level = 2;
 
-    ScreenNode& field = addScreenNode(d, ScreenRole::text_field, inp_name);
+    ScreenNode& field = addScreenNode(d, ScreenRole::text_field, inp_label);
     field.rect = {inp_x, inp_y, inp_w, inp_h};
     field.press = centreOf(field.rect);
     field.focused = state.input_active;
@@ -96,12 +91,8 @@ void describeTextInput(const DemoState& state, ScreenDescription& d) {
     std::memcpy(field.text, state.input_text, input_text_size);
 
     const int list = d.count;
-    addScreenNode(d, ScreenRole::list, list_caption).rect = {list_x, list_caption_y, 0, 16};
-    int line_y = list_y;
-    for (const char* line : components) {
-        addScreenNode(d, ScreenRole::list_item, line, list).rect = {list_x, line_y, 0, 14};
-        line_y += list_step;
-    }
+    addScreenNode(d, ScreenRole::list, list_caption);
+    for (const char* line : components) addScreenNode(d, ScreenRole::list_item, line, list);
 }
 
 }  // namespace gui_demo

@@ -23,7 +23,7 @@ const widgets = [
   ['slider', 'Exposure', [260, 170, 200, 24]],
   ['scrollbar', 'Scroll', [470, 70, 20, 280]],
   ['button', 'DRAG', [600, 300, 50, 50]],
-  ['textbox', 'Name', [760, 70, 240, 36]],
+  ['textbox', 'Name:', [760, 70, 240, 36]],
 ];
 
 // Chromium's accessibility tree, as a screen reader is given it: each widget as
@@ -71,7 +71,7 @@ const firstTree = [
   'slider Exposure value=0.75 text=0.75',
   'scrollbar Scroll value=0 text=0%',
   'button DRAG (over the drop zone. Space carries it out of the drop zone.)',
-  'textbox Name value=Zelkor Engine',
+  'textbox Name: value=Zelkor Engine',
 ];
 
 test('the accessibility tree holds the 13 widgets as drawn, and follows the mouse within two frames', async () => {
@@ -104,7 +104,7 @@ test('Tab alone visits the widgets in screen order, and keys operate each as a c
     order.push(await focused(tab));
   }
   assert.deepEqual(order, ['Click Me', 'Projective Geometry', 'Dual Quaternions', 'Archetype Algebra',
-    'Wireframe', 'Rotation Speed', 'Field of View', 'Exposure', 'Scroll', 'DRAG', 'Name']);
+    'Wireframe', 'Rotation Speed', 'Field of View', 'Exposure', 'Scroll', 'DRAG', 'Name:']);
 
   // Each key, then the frames a hand's press and release take.
   const key = async (name) => { await tab.page.keyboard.press(name); await tab.frames(4); };
@@ -147,7 +147,7 @@ test('Tab alone visits the widgets in screen order, and keys operate each as a c
   assertNear(await tab.pixel(598, 186), [40, 44, 55], 'the box now rests above the drop zone');
   assert.equal(await tab.page.textContent('[role=status]'), 'DRAG dropped outside the drop zone.');
 
-  await focus('Name');
+  await focus('Name:');
   await tab.frames(4);
   assertNear(await tab.pixel(760, 88), accent, 'reaching the field gave it the focus');
   const start = await textEnd(tab);
@@ -158,7 +158,7 @@ test('Tab alone visits the widgets in screen order, and keys operate each as a c
   assert.ok(typed > start + 5, `one character more: from ${start} to ${typed}`);
   await key('Enter');
   assertNear(await tab.pixel(760, 88), inputBorder, 'Enter ended the editing');
-  assert.equal(await focused(tab), 'Name', 'and the field keeps the keyboard');
+  assert.equal(await focused(tab), 'Name:', 'and the field keeps the keyboard');
 
   assert.deepEqual(await tree(tab), [
     'button Click Me (Clicks: 2)',
@@ -173,8 +173,22 @@ test('Tab alone visits the widgets in screen order, and keys operate each as a c
     'slider Exposure value=0.75 text=0.75',
     'scrollbar Scroll value=0.9964 text=100%',
     'button DRAG (outside the drop zone. Space carries it over the drop zone.)',
-    'textbox Name value=Zelkor Enginex focused',
+    'textbox Name: value=Zelkor Enginex focused',
   ]);
+  assert.deepEqual(tab.errors, []);
+  await tab.close();
+});
+
+test('a value a hand could not give is clamped, cut and dropped as a hand\'s would be, without an error', async () => {
+  const tab = await open();
+  // A screen reader sets values on the elements themselves.
+  await tab.page.locator('input[aria-label="Exposure"]').fill('1');
+  await tab.page.locator('#typing').fill(`\u00e9${'a'.repeat(70)}`);
+  await tab.frames(60);
+  const now = await tree(tab);
+  assert.equal(now[9], 'slider Exposure value=0.995 text=1.00', 'the track\'s last pixel, as a hand gets');
+  assert.equal(now[12], `textbox Name: value=${'a'.repeat(62)} focused`,
+    'the old text deleted, 63 characters kept, the accented one dropped');
   assert.deepEqual(tab.errors, []);
   await tab.close();
 });
