@@ -46,7 +46,12 @@ inline std::string titleDashProblem(const Shot& screen) {
         for (int x = 211; x <= 225; ++x) {
             const bool bar = y == 23 || y == 24;
             if ((screen.at(x, y) == accent) != bar) {
-                problem += "(" + std::to_string(x) + ", " + std::to_string(y) + ") ";
+                // Appended piece by piece: GCC 12 at -O2 warns wrongly (-Wrestrict) on "(" + ...
+                problem += '(';
+                problem += std::to_string(x);
+                problem += ", ";
+                problem += std::to_string(y);
+                problem += ") ";
             }
         }
     }
