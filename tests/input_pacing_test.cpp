@@ -132,6 +132,24 @@ TEST(InputPacing, ABurstOfTypingKeepsEveryCharacterSixteenAFrame) {
     EXPECT_EQ(run(pacer, script + "| | |"), seen + "| ");
 }
 
+std::string repeat(const std::string& words, int times) {
+    std::string all;
+    for (int i = 0; i < times; ++i) all += words;
+    return all;
+}
+
+TEST(InputPacing, ClicksThatWaitedTooLongMergeButKeysNeverDo) {
+    // 100 clicks at once, and a click on another spot right after them. Six clicks are seen
+    // before the backlog is 10 frames old; then the rest go to raylib in one frame, where each
+    // press and release cancel out. The last click, what a person made, is seen as made.
+    InputPacer clicks;
+    EXPECT_EQ(run(clicks, repeat("p r ", 100) + "m9 p r " + repeat("| ", 14)),
+              "p | r | " + repeat("p | r | ", 4) + "p | r " + repeat("p r ", 94) + "| m9 p | r | ");
+    // 50 Backspace taps: each deletes, however long it waited.
+    InputPacer keys;
+    EXPECT_EQ(run(keys, repeat("b+ b- ", 50) + repeat("| ", 100)), repeat("b+ | b- | ", 50));
+}
+
 TEST(InputPacing, AFloodKeepsMemoryFixedAndEndsInTheLastStateSent) {
     InputPacer pacer;
     int presses = 0, releases = 0, last = -1;

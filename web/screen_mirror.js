@@ -327,7 +327,7 @@ function startScreenMirror(page) {
     const i = field();
     if (i >= 0 && !nodes[i].focused && !page.focusedByTouch()) click(nodes[i].press);
   });
-  typing.addEventListener("blur", (e) => {
+  typing.addEventListener("focusout", (e) => {
     const i = field();
     if (i >= 0 && nodes[i].focused && layer.contains(e.relatedTarget)) click([0, 0]);
   });

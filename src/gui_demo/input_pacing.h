@@ -16,10 +16,15 @@
 // - the button is not let go after the pointer moved, so the frame before the release sees the
 //   pointer where it was let go with the button still down: a flick ends where it ended.
 // Once one event waits, every later one queues behind it; between two waiting events only the
-// pointer's last position is kept, so a fast mouse never builds a backlog. Keys the program
-// never reads (letters among them) and the other buttons pass straight through, so fast typing
-// is not slowed. A flood that fills the queue lets everything through at once, in order: memory
-// stays fixed, and the last state sent is the state seen.
+// pointer's last position is kept, so a fast mouse never builds a backlog. A click takes two
+// frames, so clicks faster than 30 a second do build one; no hand clicks that fast, and nothing
+// a person does should wait behind it. So a click that has waited more than
+// pacing_merge_after_frames goes to raylib with its release in one frame, where the two cancel
+// out, as they would have without the pacer; the newest click waiting never does. Keys are never
+// merged: a burst of Backspaces is text being edited, and each one counts however long it waits.
+// Keys the program never reads (letters among them) and the other buttons pass straight through,
+// so fast typing is not slowed. A flood that fills the queue lets everything through at once, in
+// order: memory stays fixed, and the last state sent is the state seen.
 #pragma once
 
 #include <cstddef>
@@ -35,6 +40,7 @@ struct PacedEvent {
     int scancode = 0;
     int mods = 0;
     double x = 0.0, y = 0.0;  // pointer position of a move
+    unsigned frame = 0;       // the pacer's frame count when it arrived
 };
 
 inline constexpr int pacing_left_button = 0;
@@ -42,6 +48,7 @@ inline constexpr int pacing_key_enter = 257;
 inline constexpr int pacing_key_backspace = 259;
 inline constexpr int pacing_chars_per_frame = 16;  // raylib's character queue
 inline constexpr std::size_t pacing_capacity = 256;
+inline constexpr unsigned pacing_merge_after_frames = 10;  // a sixth of a second at 60 a second
 
 // What has reached the library since the last snapshot.
 struct PacingFrame {
@@ -58,11 +65,17 @@ struct PacingFrame {
 // script holds its events itself and asks this of each (web/main.cpp).
 bool letThrough(PacingFrame& f, const PacedEvent& e);
 
+// Whether a left press and the release right after it, the press held for age frames, go to
+// raylib together, where they cancel out: a click that has waited that long is part of a flood.
+bool mergesAway(const PacedEvent& press, const PacedEvent& release, unsigned age);
+
 struct InputPacer {
     PacedEvent queue[pacing_capacity];
     std::size_t head = 0;
     std::size_t count = 0;
     PacingFrame frame;
+    unsigned frames = 0;   // frames begun so far, to tell how long an event has waited
+    bool merging = false;  // the head is the release of a merged click
 };
 
 // Whether the pacer holds events of this kind at all; the rest go to raylib as they come.
@@ -72,7 +85,8 @@ bool isPaced(const PacedEvent& e);
 // the pacer keeps it. The queue must not be full (see offerEvent).
 bool admitEvent(InputPacer& p, const PacedEvent& e);
 
-// After a frame: the oldest waiting event, if it may go now. Call until false, then
+// After a frame: the oldest waiting event, if it may go now, or else a click that has waited too
+// long, as its press and release together (see mergesAway). Call until false, then
 // startInputFrame.
 bool takeDueEvent(InputPacer& p, PacedEvent& out);
 

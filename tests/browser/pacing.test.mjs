@@ -3,7 +3,7 @@
 // keyboard agreeing with the text field's focus wherever a tap lands.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { accent, assertNear, clickCount, inputBorder, open, sideways, textEnd, upright } from './harness.mjs';
+import { accent, assertNear, clickCount, inputBorder, near, open, sideways, textEnd, upright } from './harness.mjs';
 import { decodePng } from './png.mjs';
 
 const btnNormal = [40, 44, 55];
@@ -156,4 +156,86 @@ test('the on-screen keyboard and the field agree wherever a tap lands', async ()
     }
     await tab.close();
   }
+});
+
+// The value "Rotation Speed" shows, and the field's text, as the page tells a screen reader.
+const speed = (tab) => tab.page.evaluate(() =>
+  document.querySelector('input[type=range]').getAttribute('aria-valuetext'));
+const fieldText = (tab) => tab.page.evaluate(() => document.getElementById('typing').value);
+
+test('a flick ends where it was let go, with the mouse and with a finger', async () => {
+  const letGo = [];
+  for (const hand of ['mouse', 'finger']) {
+    const tab = await open({ hasTouch: true });
+    const cdp = await tab.page.context().newCDPSession(tab.page);
+    const at = (x) => { const [sx, sy] = tab.seen(x, 82); return { x: sx, y: sy }; };
+    // Pressed at 0.10 and moved on; the last move and the lift come in one frame.
+    if (hand === 'mouse') {
+      await tab.moveTo(280, 82);
+      await tab.press();
+      await tab.page.mouse.move(at(360).x, at(360).y);
+      await tab.frames(1);
+      await tab.page.mouse.move(at(440).x, at(440).y);
+      await tab.page.mouse.up();
+    } else {
+      await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [at(280)] });
+      await tab.frames(2);
+      await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: [at(360)] });
+      await tab.frames(1);
+      await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: [at(440)] });
+      await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+    }
+    await tab.frames(6);
+    letGo.push(`${hand} ${await speed(tab)}`);
+    await tab.close();
+  }
+  assert.deepEqual(letGo, ['mouse 0.90', 'finger 0.90']);
+});
+
+test('a Backspace counts when a tap, a blur or its own repeats come in the same frame', async () => {
+  const cases = [
+    // A tap elsewhere lowers the keyboard at once, which blurs the field.
+    ['a tap elsewhere', async (tab, cdp) => {
+      const [x, y] = tab.seen(300, 650);
+      await tab.page.keyboard.down('Backspace');
+      await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x, y }] });
+      await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+      await tab.frames(6);
+      await tab.page.keyboard.up('Backspace');
+    }, 'Zelkor Engin', false],
+    ['the window losing focus', async (tab) => {
+      await tab.page.keyboard.down('Backspace');
+      await tab.page.evaluate(() => window.dispatchEvent(new FocusEvent('blur')));
+      await tab.frames(6);
+      await tab.page.keyboard.up('Backspace');
+    }, 'Zelkor Engin', true],
+    // Three quick taps and one held, then the held key's repeats one a frame: four deletions.
+    ['its own repeats', async (tab) => {
+      for (let i = 0; i < 3; ++i) {
+        await tab.page.keyboard.down('Backspace');
+        await tab.page.keyboard.up('Backspace');
+      }
+      await tab.page.keyboard.down('Backspace');
+      for (let i = 0; i < 7; ++i) {
+        await tab.frames(1);
+        await tab.page.keyboard.down('Backspace');
+      }
+      await tab.frames(12);
+      await tab.page.keyboard.up('Backspace');
+    }, 'Zelkor En', true],
+  ];
+  const wrong = [];
+  for (const [what, act, text, focused] of cases) {
+    const tab = await open({ hasTouch: true });
+    const cdp = await tab.page.context().newCDPSession(tab.page);
+    await tab.tap(780, 85);
+    await act(tab, cdp);
+    await tab.frames(4);
+    const seen = [await fieldText(tab), near(await tab.pixel(760, 88), accent), tab.errors];
+    if (JSON.stringify(seen) !== JSON.stringify([text, focused, []])) {
+      wrong.push(`with ${what}: text, focused, errors ${JSON.stringify(seen)}`);
+    }
+    await tab.close();
+  }
+  assert.deepEqual(wrong, []);
 });

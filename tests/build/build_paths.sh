@@ -2,6 +2,7 @@
 # Builds the program against a raylib installed elsewhere, once with only its CMake package and
 # once with only its pkg-config file, as distributions ship it; installs each build, and checks
 # that the installed program finds that raylib, opens its window and exits 0 on Escape.
+# The first is a Release build with every test program, which must build without a warning too.
 # The two prefixes are copies of the bootstrapped raylib, so nothing is built twice.
 #
 #   tests/build/build_paths.sh SOURCE_DIR
@@ -59,21 +60,25 @@ for kind in cmake pkgconfig; do
     prefix=$(make_prefix "$kind")
     if [[ $kind == cmake ]]; then
         find=(-DCMAKE_PREFIX_PATH="$prefix")
+        build=(-DCMAKE_BUILD_TYPE=Release -DGUI_DEMO_TESTS=ON -DGUI_DEMO_WINDOW_TESTS=ON)
+        target=all
         export -n PKG_CONFIG_PATH
     else
         find=()
+        build=(-DGUI_DEMO_TESTS=OFF -DGUI_DEMO_WINDOW_TESTS=OFF)
+        target=gui_demo
         export PKG_CONFIG_PATH="$prefix/lib/pkgconfig"
     fi
 
     echo "== raylib with only its $kind files"
     cmake -S "$src/cmake/find-raylib" -B "$tmp/probe-$kind" "${find[@]}" >/dev/null ||
         fail "the bootstrap would not see the raylib with only its $kind files"
-    cmake -S "$src" -B "$tmp/build-$kind" "${find[@]}" -DGUI_DEMO_TESTS=OFF \
-        -DGUI_DEMO_WINDOW_TESTS=OFF >"$tmp/configure.log" ||
+    cmake -S "$src" -B "$tmp/build-$kind" "${find[@]}" "${build[@]}" >"$tmp/configure.log" ||
         { cat "$tmp/configure.log"; fail "configure"; }
     grep -q "raylib 6.*$prefix/lib/libraylib.so" "$tmp/configure.log" ||
         { cat "$tmp/configure.log"; fail "the build did not take the raylib in $prefix"; }
-    cmake --build "$tmp/build-$kind" -j "$(nproc)" --target gui_demo >/dev/null || fail "build"
+    cmake --build "$tmp/build-$kind" -j "$(nproc)" --target "$target" >"$tmp/build.log" 2>&1 ||
+        { grep -B2 -A8 -E "error|warning" "$tmp/build.log" | head -60; fail "build (${build[*]})"; }
     cmake --install "$tmp/build-$kind" --prefix "$tmp/install-$kind" >/dev/null || fail "install"
 
     program="$tmp/install-$kind/bin/gui_demo"

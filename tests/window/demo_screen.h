@@ -18,6 +18,7 @@ inline constexpr Rgb bg = {12, 12, 18};
 inline constexpr Rgb accent = {80, 180, 255};
 inline constexpr Rgb checkbox_empty = {50, 55, 70};
 inline constexpr Rgb input_border = {50, 55, 70};
+inline constexpr Rgb btn_normal = {40, 44, 55};
 
 inline bool near(Rgb a, Rgb b, int tolerance) {
     return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&

@@ -70,8 +70,27 @@ inline void expectQuickClicksCount(Program& p) {
     p.atOnce({"mouseup", "1", "mousedown", "1"});
     p.moveTo(650, 250);
     p.pause(100);
-    EXPECT_EQ(p.pixel(523, 73), (Rgb{40, 44, 55})) << "let go in the corner, not carried on";
+    EXPECT_EQ(p.pixel(523, 73), btn_normal) << "let go in the corner, not carried on";
     p.release();
+}
+
+// Drags whose last move and release come at once, as a flick makes them, end where they were
+// let go: the box, carried there and back, and a slider pressed at 0.10 and flicked to 0.90.
+inline void expectFlicksEndWhereLetGo(Program& p) {
+    p.moveTo(625, 325);
+    p.atOnce({"mousedown", "1", "mousemove", "560", "150", "mouseup", "1"});
+    p.moveTo(900, 600);
+    EXPECT_TRUE(soon(p, [&] { return p.pixel(540, 130) == btn_normal; })) << "the box let go there";
+    // And flicked back to where it began, for the checks that follow.
+    p.moveTo(560, 150);
+    p.atOnce({"mousedown", "1", "mousemove", "625", "325", "mouseup", "1"});
+    p.moveTo(900, 600);
+    EXPECT_TRUE(soon(p, [&] { return p.pixel(610, 345) == btn_normal; })) << "and back";
+    p.moveTo(280, 82);
+    p.atOnce({"mousedown", "1", "sleep", "0.05", "mousemove", "360", "82", "sleep", "0.05",
+              "mousemove", "440", "82", "mouseup", "1"});
+    p.moveTo(900, 600);
+    EXPECT_TRUE(soon(p, [&] { return p.pixel(440, 72) == accent; })) << "the handle at 0.90";
 }
 
 inline void expectQuickKeysCount(Program& p) {

@@ -102,7 +102,7 @@ TEST_F(RealWindow, F12WritesNoScreenshot) {
 
 namespace {
 
-constexpr Rgb btn_normal = {40, 44, 55};
+using xtest::btn_normal;
 using xtest::textEnd;
 
 }  // namespace
@@ -182,6 +182,11 @@ TEST_F(RealWindow, TypingExtendsTheTextAndEnterGivesUpFocus) {
 
 TEST_F(RealWindow, QuickClicksEachCountWhereTheyWereMade) {
     xtest::expectQuickClicksCount(*program);
+    quitWithEscape();
+}
+
+TEST_F(RealWindow, AFlickEndsWhereItWasLetGo) {
+    xtest::expectFlicksEndWhereLetGo(*program);
     quitWithEscape();
 }
 
