@@ -6,13 +6,14 @@
 # Packages already installed are skipped, so a second run does nothing.
 set -euo pipefail
 
-build=(cmake g++ make pkg-config dpkg-dev debian-archive-keyring libfmt-dev
+build=(cmake g++ make pkg-config dpkg-dev debian-archive-keyring libfmt-dev libatk-bridge2.0-dev
     libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxi-dev libgl-dev libgl1-mesa-dri)
 web=(emscripten)
 windows=(g++-mingw-w64-x86-64-posix librsvg2-bin icoutils)
 package=(librsvg2-bin file)
 test=(libgtest-dev libbenchmark-dev clang-format xvfb xauth xdotool valgrind zlib1g-dev git chromium
-    file wine wine64 lintian piuparts debootstrap desktop-file-utils appstream)
+    file wine wine64 lintian piuparts debootstrap desktop-file-utils appstream
+    dbus at-spi2-core python3-pyatspi orca)
 
 wanted=("${build[@]}")
 [[ "${1:-}" == web || "${1:-}" == test ]] && wanted+=("${web[@]}")

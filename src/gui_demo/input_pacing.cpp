@@ -134,8 +134,11 @@ using CursorPosFun = void (*)(GLFWwindow*, double, double);
 using KeyFun = void (*)(GLFWwindow*, int, int, int, int);
 using CharFun = void (*)(GLFWwindow*, unsigned int);
 
+using GetCursorPosFun = void (*)(GLFWwindow*, double*, double*);
+
 struct Chain {
     GLFWwindow* window = nullptr;
+    GetCursorPosFun get_cursor_pos = nullptr;
     MouseButtonFun mouse_button = nullptr;
     CursorPosFun cursor_pos = nullptr;
     KeyFun key = nullptr;
@@ -211,6 +214,7 @@ bool installInputPacing() {
     if (window == nullptr) return false;
 
     chain.window = window;
+    chain.get_cursor_pos = lookUp<GetCursorPosFun>("glfwGetCursorPos");
     chain.mouse_button = set_mouse_button(window, onMouseButton);
     chain.cursor_pos = set_cursor_pos(window, onCursorPos);
     chain.key = set_key(window, onKey);
@@ -220,6 +224,16 @@ bool installInputPacing() {
 
 void releaseHeldInput() {
     if (chain.window != nullptr) releaseDueEvents(chain.pacer, forward);
+}
+
+void offerHandInput(const PacedEvent& e) {
+    if (chain.window != nullptr) offer(e);
+}
+
+bool realPointer(double& x, double& y) {
+    if (chain.window == nullptr || chain.get_cursor_pos == nullptr) return false;
+    chain.get_cursor_pos(chain.window, &x, &y);
+    return true;
 }
 
 }  // namespace gui_demo

@@ -124,4 +124,10 @@ void releaseDueEvents(InputPacer& p, Forward&& forward) {
 bool installInputPacing();
 void releaseHeldInput();
 
+// Input the program makes itself as a hand would (a screen reader's click), queued behind the
+// window system's own and paced alike. Does nothing where the pacer is not installed.
+void offerHandInput(const PacedEvent& e);
+// Where the window system's pointer is in the window, so that made input can put it back.
+bool realPointer(double& x, double& y);
+
 }  // namespace gui_demo

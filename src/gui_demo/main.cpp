@@ -1,3 +1,4 @@
+#include "accessibility_bridge.h"
 #include "demo.h"
 #include "em_dash_glyph.h"
 #include "input_pacing.h"
@@ -22,10 +23,13 @@ int main() {
     const Theme theme = Theme::defaults();
     DemoState state = initialState();
     LoopClock clock;
+    // Screen readers read the screen's description and act through the pacer, between frames.
+    startAccessibility(state, clock);
     // Escape and the window's close button both end the loop, after the frame in progress.
     while (!WindowShouldClose()) {
         runFrame(state, clock, theme);
         releaseHeldInput();
+        serveAccessibility();
     }
     CloseWindow();
     return 0;

@@ -1,0 +1,696 @@
+// The Linux accessibility bridge: an ATK object for the application, one for the window and one
+// for each node of the screen's description, published on the accessibility bus by ATK's AT-SPI
+// bridge, the way toolkits without GTK do. This file's state is the bus's: it lives as long as
+// the window and is touched only on the frame loop's thread, inside serveAccessibility.
+//
+// Nothing is described until a screen reader first asks for the window's contents: until then a
+// frame costs one look at the bus. A screen reader's actions become the input a hand makes (a
+// press and release at the widget's point, a press at a slider's new value, Backspaces and
+// characters for the field), queued behind the window system's own input by the pacer.
+#include "accessibility_bridge.h"
+
+#include <atk-bridge.h>
+#include <atk/atk.h>
+#include <errno.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
+
+#include "input_pacing.h"
+#include "library_symbol.h"
+#include "screen_description.h"
+
+namespace gui_demo {
+
+namespace {
+
+struct GLFWwindow;
+using GetCurrentContextFun = GLFWwindow* (*)();
+using GetWindowPosFun = void (*)(GLFWwindow*, int*, int*);
+using GetWindowSizeFun = void (*)(GLFWwindow*, int*, int*);
+using GetWindowAttribFun = int (*)(GLFWwindow*, int);
+constexpr int glfw_focused = 0x00020001;
+
+constexpr int requests_per_frame = 32;    // bus messages answered after one frame, at most
+constexpr double readout_interval = 1.0;  // seconds between two updates of the readout's name
+
+// The objects: every one is an AtkObject that knows its node (-1 for the application and the
+// window). Which interfaces a node's object has follows its role (typeFor).
+struct Node {
+    AtkObject atk;
+    int index;
+};
+struct NodeClass {
+    AtkObjectClass atk;
+};
+
+struct Bridge {
+    bool on = false;
+    bool described = false;  // a screen reader has asked for the window's contents
+    const DemoState* state = nullptr;
+    const LoopClock* clock = nullptr;
+    GLFWwindow* window = nullptr;
+    GetWindowPosFun window_pos = nullptr;
+    GetWindowSizeFun window_size = nullptr;
+    GetWindowAttribFun window_attrib = nullptr;
+    AtkObject* application = nullptr;
+    AtkObject* frame = nullptr;
+    AtkObject* objects[max_screen_nodes] = {};
+    ScreenDescription shown;  // what the objects tell
+    ScreenDescription next;
+    int focus = -1;  // the field while it has the keyboard, else the widget last operated
+    bool active = false;
+    float readout_shown_at = -1.0f;
+};
+
+Bridge bridge;
+
+const ScreenNode& nodeOf(AtkObject* o) {
+    return bridge.shown.nodes[reinterpret_cast<Node*>(o)->index];
+}
+int indexOf(AtkObject* o) { return reinterpret_cast<Node*>(o)->index; }
+
+bool isWidget(ScreenRole r) {
+    switch (r) {
+        case ScreenRole::button:
+        case ScreenRole::check_box:
+        case ScreenRole::radio_button:
+        case ScreenRole::slider:
+        case ScreenRole::scroll_bar:
+        case ScreenRole::drag_box:
+        case ScreenRole::text_field:
+            return true;
+        default:
+            return false;
+    }
+}
+
+AtkRole atkRole(ScreenRole r) {
+    switch (r) {
+        case ScreenRole::heading:
+            return ATK_ROLE_HEADING;
+        case ScreenRole::text:
+            return ATK_ROLE_LABEL;
+        case ScreenRole::list:
+            return ATK_ROLE_LIST;
+        case ScreenRole::list_item:
+            return ATK_ROLE_LIST_ITEM;
+        case ScreenRole::image:
+            return ATK_ROLE_IMAGE;
+        case ScreenRole::button:
+        case ScreenRole::drag_box:
+            return ATK_ROLE_PUSH_BUTTON;
+        case ScreenRole::check_box:
+            return ATK_ROLE_CHECK_BOX;
+        case ScreenRole::radio_group:
+            return ATK_ROLE_GROUPING;
+        case ScreenRole::radio_button:
+            return ATK_ROLE_RADIO_BUTTON;
+        case ScreenRole::slider:
+            return ATK_ROLE_SLIDER;
+        case ScreenRole::scroll_bar:
+            return ATK_ROLE_SCROLL_BAR;
+        case ScreenRole::text_field:
+            return ATK_ROLE_ENTRY;
+    }
+    return ATK_ROLE_UNKNOWN;
+}
+
+// ---- A hand's input ----------------------------------------------------------------------------
+
+void offerMove(double x, double y) {
+    PacedEvent e;
+    e.kind = PacedEvent::Kind::move, e.x = x, e.y = y;
+    offerHandInput(e);
+}
+
+void offerButton(int action) {
+    PacedEvent e;
+    e.kind = PacedEvent::Kind::button, e.code = pacing_left_button, e.action = action;
+    offerHandInput(e);
+}
+
+void offerKeyTap(int key) {
+    PacedEvent e;
+    e.kind = PacedEvent::Kind::key, e.code = key, e.action = 1;
+    offerHandInput(e);
+    e.action = 0;
+    offerHandInput(e);
+}
+
+void offerCharacter(unsigned codepoint) {
+    PacedEvent e;
+    e.kind = PacedEvent::Kind::character, e.code = static_cast<int>(codepoint);
+    offerHandInput(e);
+}
+
+// After a made press, the pointer goes back where the real one is, so the hover look is its own.
+void putPointerBack() {
+    double x = 0.0, y = 0.0;
+    if (realPointer(x, y)) offerMove(x, y);
+}
+
+void click(ScreenPoint at) {
+    offerMove(at.x, at.y);
+    offerButton(1);
+    offerButton(0);
+    putPointerBack();
+}
+
+void carry(ScreenPoint from, ScreenPoint to) {
+    offerMove(from.x, from.y);
+    offerButton(1);
+    offerMove(to.x, to.y);
+    offerButton(0);
+    putPointerBack();
+}
+
+// Decodes the UTF-8 character at s, returning its length (1 for a byte that starts none).
+int decodeUtf8(const unsigned char* s, unsigned& codepoint) {
+    const int length = s[0] < 0x80       ? 1
+                       : s[0] >> 5 == 6  ? 2
+                       : s[0] >> 4 == 14 ? 3
+                       : s[0] >> 3 == 30 ? 4
+                                         : 1;
+    codepoint = length == 1 ? s[0] : s[0] & (0x7f >> length);
+    for (int k = 1; k < length; ++k) {
+        if ((s[k] & 0xc0) != 0x80) return k;  // cut short: what was read so far
+        codepoint = codepoint << 6 | (s[k] & 0x3f);
+    }
+    return length;
+}
+
+// The field's text made to read `text` as a hand would type it: a click on the field if it has
+// no keyboard, Backspaces back to where the two texts part, then the new characters. The program
+// keeps printable ASCII up to its limit and drops the rest, so nothing past that limit is sent.
+void typeInto(int field, const char* text) {
+    const ScreenNode& n = bridge.shown.nodes[field];
+    if (!n.focused) click(n.press);
+    std::size_t same = 0;
+    while (n.text[same] != '\0' && n.text[same] == text[same]) ++same;
+    for (std::size_t k = same; n.text[k] != '\0'; ++k) offerKeyTap(pacing_key_backspace);
+    std::size_t kept = same;
+    const auto* s = reinterpret_cast<const unsigned char*>(text + same);
+    while (*s != 0 && kept < screen_text_size - 1) {
+        unsigned codepoint = 0;
+        s += decodeUtf8(s, codepoint);
+        offerCharacter(codepoint);
+        if (codepoint >= 32 && codepoint <= 126) ++kept;
+    }
+}
+
+void setFocus(int index);
+
+// A screen reader's action on node i: what a hand does to it.
+bool operate(int i) {
+    const ScreenNode& n = bridge.shown.nodes[i];
+    if (n.role == ScreenRole::drag_box)
+        carry(n.press, n.carry_to);
+    else
+        click(n.press);
+    if (n.role != ScreenRole::text_field) setFocus(i);
+    return true;
+}
+
+// ---- Telling -----------------------------------------------------------------------------------
+
+void setFocus(int index) {
+    if (index == bridge.focus) return;
+    const int was = bridge.focus;
+    bridge.focus = index;
+    if (was >= 0) atk_object_notify_state_change(bridge.objects[was], ATK_STATE_FOCUSED, FALSE);
+    if (index >= 0) atk_object_notify_state_change(bridge.objects[index], ATK_STATE_FOCUSED, TRUE);
+}
+
+// The words a node's object gives besides its name: the click count, where the box is.
+void describeWords(int i) {
+    const ScreenNode& n = bridge.shown.nodes[i];
+    if (n.role == ScreenRole::button) {
+        atk_object_set_description(bridge.objects[i], n.text);
+    } else if (n.role == ScreenRole::drag_box) {
+        const char* words =
+            n.carried ? (n.over_drop_zone ? "carried over the drop zone"
+                                          : "carried outside the drop zone")
+                      : (n.over_drop_zone ? "over the drop zone" : "outside the drop zone");
+        atk_object_set_description(bridge.objects[i], words);
+    }
+}
+
+// Tells what differs between the shown description and the next, and shows the next.
+void tellChanges() {
+    for (int i = 0; i < bridge.next.count; ++i) {
+        const ScreenNode was = bridge.shown.nodes[i];
+        ScreenNode& now = bridge.shown.nodes[i];
+        now = bridge.next.nodes[i];
+        AtkObject* o = bridge.objects[i];
+        if (now.checked != was.checked) {
+            atk_object_notify_state_change(o, ATK_STATE_CHECKED, now.checked);
+            if (now.role == ScreenRole::radio_button)
+                atk_object_notify_state_change(o, ATK_STATE_SELECTED, now.checked);
+        }
+        if (now.value != was.value || std::strcmp(now.text, was.text) != 0) {
+            switch (now.role) {
+                case ScreenRole::slider:
+                case ScreenRole::scroll_bar:
+                    g_signal_emit_by_name(o, "value-changed", static_cast<double>(now.value),
+                                          now.text);
+                    g_object_notify(G_OBJECT(o), "accessible-value");
+                    break;
+                case ScreenRole::text_field: {
+                    std::size_t same = 0;
+                    while (was.text[same] != '\0' && was.text[same] == now.text[same]) ++same;
+                    const auto gone = static_cast<int>(std::strlen(was.text + same));
+                    const auto added = static_cast<int>(std::strlen(now.text + same));
+                    const int at = static_cast<int>(same);
+                    if (gone > 0)
+                        g_signal_emit_by_name(o, "text-remove", at, gone, was.text + same);
+                    if (added > 0)
+                        g_signal_emit_by_name(o, "text-insert", at, added, now.text + same);
+                    break;
+                }
+                case ScreenRole::text:  // the readout, renamed at most once a second
+                    if (bridge.clock->t - bridge.readout_shown_at >= readout_interval) {
+                        bridge.readout_shown_at = bridge.clock->t;
+                        atk_object_set_name(o, now.text);
+                    }
+                    break;
+                default:
+                    describeWords(i);
+            }
+        }
+        if (now.carried != was.carried || now.over_drop_zone != was.over_drop_zone)
+            describeWords(i);
+        if (now.role == ScreenRole::text_field && now.focused != was.focused) {
+            if (now.focused)
+                setFocus(i);
+            else if (bridge.focus == i)
+                setFocus(-1);
+        }
+    }
+}
+
+// Builds every node's object the first time a screen reader looks into the window.
+void describe();
+
+// ---- The objects' answers ----------------------------------------------------------------------
+
+// The children of a container: the window's are the nodes that belong to none.
+int childCount(int parent) {
+    describe();
+    int count = 0;
+    for (int i = 0; i < bridge.shown.count; ++i) count += bridge.shown.nodes[i].parent == parent;
+    return count;
+}
+
+AtkObject* child(int parent, int k) {
+    describe();
+    for (int i = 0; i < bridge.shown.count; ++i) {
+        if (bridge.shown.nodes[i].parent != parent) continue;
+        if (k-- == 0) return ATK_OBJECT(g_object_ref(bridge.objects[i]));
+    }
+    return nullptr;
+}
+
+gint applicationChildCount(AtkObject*) { return 1; }
+AtkObject* applicationChild(AtkObject*, gint k) {
+    return k == 0 ? ATK_OBJECT(g_object_ref(bridge.frame)) : nullptr;
+}
+
+gint frameChildCount(AtkObject*) { return childCount(-1); }
+AtkObject* frameChild(AtkObject*, gint k) { return child(-1, k); }
+gint frameIndex(AtkObject*) { return 0; }
+AtkStateSet* frameStates(AtkObject*) {
+    AtkStateSet* s = atk_state_set_new();
+    for (AtkStateType t : {ATK_STATE_ENABLED, ATK_STATE_SENSITIVE, ATK_STATE_VISIBLE,
+                           ATK_STATE_SHOWING, ATK_STATE_RESIZABLE})
+        atk_state_set_add_state(s, t);
+    if (bridge.active) atk_state_set_add_state(s, ATK_STATE_ACTIVE);
+    return s;
+}
+
+gint nodeChildCount(AtkObject* o) { return childCount(indexOf(o)); }
+AtkObject* nodeChild(AtkObject* o, gint k) { return child(indexOf(o), k); }
+gint nodeIndex(AtkObject* o) {
+    const int parent = nodeOf(o).parent;
+    int k = 0;
+    for (int i = 0; i < indexOf(o); ++i) k += bridge.shown.nodes[i].parent == parent;
+    return k;
+}
+
+AtkStateSet* nodeStates(AtkObject* o) {
+    const ScreenNode& n = nodeOf(o);
+    AtkStateSet* s = atk_state_set_new();
+    for (AtkStateType t :
+         {ATK_STATE_ENABLED, ATK_STATE_SENSITIVE, ATK_STATE_VISIBLE, ATK_STATE_SHOWING})
+        atk_state_set_add_state(s, t);
+    if (isWidget(n.role)) atk_state_set_add_state(s, ATK_STATE_FOCUSABLE);
+    if (indexOf(o) == bridge.focus) atk_state_set_add_state(s, ATK_STATE_FOCUSED);
+    if (n.checked) atk_state_set_add_state(s, ATK_STATE_CHECKED);
+    if (n.checked && n.role == ScreenRole::radio_button)
+        atk_state_set_add_state(s, ATK_STATE_SELECTED);
+    if (n.role == ScreenRole::slider || n.role == ScreenRole::scroll_bar)
+        atk_state_set_add_state(s, n.vertical ? ATK_STATE_VERTICAL : ATK_STATE_HORIZONTAL);
+    if (n.role == ScreenRole::text_field) {
+        atk_state_set_add_state(s, ATK_STATE_EDITABLE);
+        atk_state_set_add_state(s, ATK_STATE_SINGLE_LINE);
+    }
+    if (n.role == ScreenRole::drag_box && n.carried) atk_state_set_add_state(s, ATK_STATE_PRESSED);
+    return s;
+}
+
+AtkAttributeSet* nodeAttributes(AtkObject* o) {
+    const ScreenNode& n = nodeOf(o);
+    if (n.role != ScreenRole::heading) return nullptr;
+    auto* level = static_cast<AtkAttribute*>(g_malloc(sizeof(AtkAttribute)));
+    level->name = g_strdup("level");
+    level->value = g_strdup_printf("%d", n.level);
+    return g_slist_prepend(nullptr, level);
+}
+
+// Component: where an object is, in the window or on the screen.
+void windowOrigin(int& x, int& y) {
+    x = y = 0;
+    if (bridge.window_pos) bridge.window_pos(bridge.window, &x, &y);
+}
+
+void nodeExtents(AtkComponent* c, gint* x, gint* y, gint* w, gint* h, AtkCoordType type) {
+    const ScreenRect r = nodeOf(ATK_OBJECT(c)).rect;
+    int ox = 0, oy = 0;
+    if (type == ATK_XY_SCREEN) windowOrigin(ox, oy);
+    *x = r.x + ox, *y = r.y + oy, *w = r.w, *h = r.h;
+}
+
+gboolean nodeGrabFocus(AtkComponent* c) {
+    const int i = indexOf(ATK_OBJECT(c));
+    // The field takes the keyboard as a hand gives it; the others hold the reader's focus only.
+    if (bridge.shown.nodes[i].role == ScreenRole::text_field) {
+        if (!bridge.shown.nodes[i].focused) click(bridge.shown.nodes[i].press);
+    } else {
+        setFocus(i);
+    }
+    return TRUE;
+}
+
+void frameExtents(AtkComponent*, gint* x, gint* y, gint* w, gint* h, AtkCoordType type) {
+    int ox = 0, oy = 0, width = 0, height = 0;
+    if (type == ATK_XY_SCREEN) windowOrigin(ox, oy);
+    if (bridge.window_size) bridge.window_size(bridge.window, &width, &height);
+    *x = ox, *y = oy, *w = width, *h = height;
+}
+
+// Action: one each, what a hand does.
+gint actionCount(AtkAction*) { return 1; }
+const gchar* actionName(AtkAction* a, gint i) {
+    if (i != 0) return nullptr;
+    return nodeOf(ATK_OBJECT(a)).role == ScreenRole::radio_button ? "select" : "click";
+}
+gboolean doAction(AtkAction* a, gint i) { return i == 0 && operate(indexOf(ATK_OBJECT(a))); }
+
+// Value: a slider's or the scroll bar's, 0 to 1, a pixel's step apart.
+double step(const ScreenNode& n) { return 1.0 / trackLength(n); }
+void setValueTo(AtkValue* v, double value) {
+    const ScreenNode& n = nodeOf(ATK_OBJECT(v));
+    const ScreenPoint at = valuePoint(n, static_cast<float>(value));
+    click(at);
+    setFocus(indexOf(ATK_OBJECT(v)));
+}
+void valueAndText(AtkValue* v, gdouble* value, gchar** text) {
+    const ScreenNode& n = nodeOf(ATK_OBJECT(v));
+    *value = n.value;
+    if (text) *text = g_strdup(n.text);
+}
+AtkRange* valueRange(AtkValue*) { return atk_range_new(0.0, 1.0, nullptr); }
+gdouble valueIncrement(AtkValue* v) { return step(nodeOf(ATK_OBJECT(v))); }
+void putDouble(GValue* out, double d) {
+    g_value_init(out, G_TYPE_DOUBLE);
+    g_value_set_double(out, d);
+}
+void currentValue(AtkValue* v, GValue* out) { putDouble(out, nodeOf(ATK_OBJECT(v)).value); }
+void minimumValue(AtkValue*, GValue* out) { putDouble(out, 0.0); }
+void maximumValue(AtkValue*, GValue* out) { putDouble(out, 1.0); }
+void minimumIncrement(AtkValue* v, GValue* out) { putDouble(out, step(nodeOf(ATK_OBJECT(v)))); }
+gboolean setCurrentValue(AtkValue* v, const GValue* in) {
+    GValue d = G_VALUE_INIT;
+    g_value_init(&d, G_TYPE_DOUBLE);
+    const bool ok = g_value_transform(in, &d);
+    if (ok) setValueTo(v, g_value_get_double(&d));
+    g_value_unset(&d);
+    return ok;
+}
+
+// Text and EditableText: the field's text, ASCII, so characters are bytes.
+const char* fieldText(AtkText* t) { return nodeOf(ATK_OBJECT(t)).text; }
+gint textLength(AtkText* t) { return static_cast<gint>(std::strlen(fieldText(t))); }
+gint clampOffset(AtkText* t, gint offset) {
+    const gint length = textLength(t);
+    return offset < 0 || offset > length ? length : offset;
+}
+gchar* textBetween(AtkText* t, gint start, gint end) {
+    start = clampOffset(t, start), end = clampOffset(t, end);
+    return g_strndup(fieldText(t) + start, end > start ? static_cast<gsize>(end - start) : 0);
+}
+gint caretOffset(AtkText* t) { return textLength(t); }
+gunichar characterAt(AtkText* t, gint offset) {
+    return offset >= 0 && offset < textLength(t) ? static_cast<gunichar>(fieldText(t)[offset]) : 0;
+}
+gchar* stringAt(AtkText* t, gint offset, AtkTextGranularity granularity, gint* start, gint* end) {
+    // One line, so every unit but a character is the whole text.
+    const bool one =
+        granularity == ATK_TEXT_GRANULARITY_CHAR && offset >= 0 && offset < textLength(t);
+    *start = one ? offset : 0;
+    *end = one ? offset + 1 : textLength(t);
+    return textBetween(t, *start, *end);
+}
+
+void setTextContents(AtkEditableText* e, const gchar* text) {
+    typeInto(indexOf(ATK_OBJECT(e)), text ? text : "");
+}
+void insertText(AtkEditableText* e, const gchar* text, gint length, gint* position) {
+    AtkText* t = ATK_TEXT(e);
+    const gint at = clampOffset(t, position ? *position : -1);
+    if (length < 0) length = static_cast<gint>(std::strlen(text));
+    char next[4 * screen_text_size] = {};
+    g_snprintf(next, sizeof next, "%.*s%.*s%s", at, fieldText(t), length, text, fieldText(t) + at);
+    typeInto(indexOf(ATK_OBJECT(e)), next);
+    if (position) *position = at + length;
+}
+void deleteText(AtkEditableText* e, gint start, gint end) {
+    AtkText* t = ATK_TEXT(e);
+    start = clampOffset(t, start), end = clampOffset(t, end);
+    if (end <= start) return;
+    char next[screen_text_size] = {};
+    g_snprintf(next, sizeof next, "%.*s%s", start, fieldText(t), fieldText(t) + end);
+    typeInto(indexOf(ATK_OBJECT(e)), next);
+}
+
+// ---- Types -------------------------------------------------------------------------------------
+
+void applicationClassInit(gpointer c, gpointer) {
+    auto* k = static_cast<AtkObjectClass*>(c);
+    k->get_n_children = applicationChildCount;
+    k->ref_child = applicationChild;
+}
+void frameClassInit(gpointer c, gpointer) {
+    auto* k = static_cast<AtkObjectClass*>(c);
+    k->get_n_children = frameChildCount;
+    k->ref_child = frameChild;
+    k->get_index_in_parent = frameIndex;
+    k->ref_state_set = frameStates;
+}
+void nodeClassInit(gpointer c, gpointer) {
+    auto* k = static_cast<AtkObjectClass*>(c);
+    k->get_n_children = nodeChildCount;
+    k->ref_child = nodeChild;
+    k->get_index_in_parent = nodeIndex;
+    k->ref_state_set = nodeStates;
+    k->get_attributes = nodeAttributes;
+}
+void frameComponentInit(gpointer i, gpointer) {
+    static_cast<AtkComponentIface*>(i)->get_extents = frameExtents;
+}
+void windowInit(gpointer, gpointer) {}
+void componentInit(gpointer i, gpointer) {
+    auto* c = static_cast<AtkComponentIface*>(i);
+    c->get_extents = nodeExtents;
+    c->grab_focus = nodeGrabFocus;
+}
+void actionInit(gpointer i, gpointer) {
+    auto* a = static_cast<AtkActionIface*>(i);
+    a->get_n_actions = actionCount;
+    a->get_name = actionName;
+    a->do_action = doAction;
+}
+void valueInit(gpointer i, gpointer) {
+    auto* v = static_cast<AtkValueIface*>(i);
+    v->get_current_value = currentValue;
+    v->get_maximum_value = maximumValue;
+    v->get_minimum_value = minimumValue;
+    v->get_minimum_increment = minimumIncrement;
+    v->set_current_value = setCurrentValue;
+    v->get_value_and_text = valueAndText;
+    v->get_range = valueRange;
+    v->get_increment = valueIncrement;
+    v->set_value = [](AtkValue* o, gdouble value) { setValueTo(o, value); };
+}
+void textInit(gpointer i, gpointer) {
+    auto* t = static_cast<AtkTextIface*>(i);
+    t->get_text = textBetween;
+    t->get_character_count = textLength;
+    t->get_caret_offset = caretOffset;
+    t->get_character_at_offset = characterAt;
+    t->get_string_at_offset = stringAt;
+}
+void editableTextInit(gpointer i, gpointer) {
+    auto* e = static_cast<AtkEditableTextIface*>(i);
+    e->set_text_contents = setTextContents;
+    e->insert_text = insertText;
+    e->delete_text = deleteText;
+}
+
+GType defineType(GType parent, const char* name, GClassInitFunc class_init) {
+    GTypeInfo info = {};
+    info.class_size = sizeof(NodeClass);
+    info.class_init = class_init;
+    info.instance_size = sizeof(Node);
+    return g_type_register_static(parent, name, &info, GTypeFlags{});
+}
+
+void addInterface(GType type, GType iface, GInterfaceInitFunc init) {
+    GInterfaceInfo info = {};
+    info.interface_init = init;
+    g_type_add_interface_static(type, iface, &info);
+}
+
+struct Types {
+    GType application, frame, node, shape, widget, value, field;
+};
+
+Types defineTypes() {
+    Types t;
+    t.application = defineType(ATK_TYPE_OBJECT, "GuiDemoApplication", applicationClassInit);
+    t.frame = defineType(ATK_TYPE_OBJECT, "GuiDemoFrame", frameClassInit);
+    addInterface(t.frame, ATK_TYPE_WINDOW, windowInit);
+    addInterface(t.frame, ATK_TYPE_COMPONENT, frameComponentInit);
+    t.node = defineType(ATK_TYPE_OBJECT, "GuiDemoNode", nodeClassInit);
+    t.shape = defineType(t.node, "GuiDemoShape", nullptr);
+    addInterface(t.shape, ATK_TYPE_COMPONENT, componentInit);
+    t.widget = defineType(t.shape, "GuiDemoWidget", nullptr);
+    addInterface(t.widget, ATK_TYPE_ACTION, actionInit);
+    t.value = defineType(t.shape, "GuiDemoValue", nullptr);
+    addInterface(t.value, ATK_TYPE_VALUE, valueInit);
+    t.field = defineType(t.widget, "GuiDemoField", nullptr);
+    addInterface(t.field, ATK_TYPE_TEXT, textInit);
+    addInterface(t.field, ATK_TYPE_EDITABLE_TEXT, editableTextInit);
+    return t;
+}
+
+Types types;
+
+GType typeFor(ScreenRole r) {
+    switch (r) {
+        case ScreenRole::image:
+            return types.shape;
+        case ScreenRole::button:
+        case ScreenRole::check_box:
+        case ScreenRole::radio_button:
+        case ScreenRole::drag_box:
+            return types.widget;
+        case ScreenRole::slider:
+        case ScreenRole::scroll_bar:
+            return types.value;
+        case ScreenRole::text_field:
+            return types.field;
+        default:
+            return types.node;
+    }
+}
+
+AtkObject* makeObject(GType type, AtkRole role, const char* name, int index, AtkObject* parent) {
+    auto* o = ATK_OBJECT(g_object_new(type, nullptr));
+    reinterpret_cast<Node*>(o)->index = index;
+    atk_object_set_role(o, role);
+    atk_object_set_name(o, name);
+    if (parent) atk_object_set_parent(o, parent);
+    return o;
+}
+
+void describe() {
+    if (bridge.described) return;
+    bridge.described = true;
+    describeScreen(*bridge.state, *bridge.clock, bridge.shown);
+    for (int i = 0; i < bridge.shown.count; ++i) {
+        const ScreenNode& n = bridge.shown.nodes[i];
+        const char* name = n.role == ScreenRole::text && n.name[0] == '\0' ? n.text : n.name;
+        bridge.objects[i] = makeObject(typeFor(n.role), atkRole(n.role), name, i, nullptr);
+        if (n.focused) bridge.focus = i;
+    }
+    for (int i = 0; i < bridge.shown.count; ++i) {
+        const int parent = bridge.shown.nodes[i].parent;
+        atk_object_set_parent(bridge.objects[i],
+                              parent < 0 ? bridge.frame : bridge.objects[parent]);
+        describeWords(i);
+    }
+    bridge.readout_shown_at = bridge.clock->t;
+}
+
+AtkObject* root() { return bridge.application; }
+const gchar* toolkitName() { return "gui_demo"; }
+const gchar* toolkitVersion() { return "1.0"; }
+
+template <typename Fun>
+Fun lookUp(const char* name) {
+    return reinterpret_cast<Fun>(librarySymbol(name));
+}
+
+void tellWindowFocus() {
+    if (!bridge.window_attrib) return;
+    const bool active = bridge.window_attrib(bridge.window, glfw_focused) != 0;
+    if (active == bridge.active) return;
+    bridge.active = active;
+    atk_object_notify_state_change(bridge.frame, ATK_STATE_ACTIVE, active);
+    g_signal_emit_by_name(bridge.frame, active ? "activate" : "deactivate");
+}
+
+}  // namespace
+
+void startAccessibility(const DemoState& state, const LoopClock& clock) {
+    bridge.state = &state;
+    bridge.clock = &clock;
+    const char* off = std::getenv("NO_AT_BRIDGE");
+    if (off != nullptr && std::strcmp(off, "1") == 0) return;
+    // With no session bus there is no accessibility bus to find, and asking would only print.
+    if (std::getenv("DBUS_SESSION_BUS_ADDRESS") == nullptr &&
+        std::getenv("AT_SPI_BUS_ADDRESS") == nullptr)
+        return;
+    const auto current = lookUp<GetCurrentContextFun>("glfwGetCurrentContext");
+    bridge.window = current ? current() : nullptr;
+    if (bridge.window == nullptr) return;
+    bridge.window_pos = lookUp<GetWindowPosFun>("glfwGetWindowPos");
+    bridge.window_size = lookUp<GetWindowSizeFun>("glfwGetWindowSize");
+    bridge.window_attrib = lookUp<GetWindowAttribFun>("glfwGetWindowAttrib");
+
+    types = defineTypes();
+    auto* util = static_cast<AtkUtilClass*>(g_type_class_ref(ATK_TYPE_UTIL));
+    util->get_root = root;
+    util->get_toolkit_name = toolkitName;
+    util->get_toolkit_version = toolkitVersion;
+    bridge.application = makeObject(types.application, ATK_ROLE_APPLICATION,
+                                    program_invocation_short_name, -1, nullptr);
+    bridge.frame = makeObject(types.frame, ATK_ROLE_FRAME, window_title, -1, bridge.application);
+    bridge.on = atk_bridge_adaptor_init(nullptr, nullptr) == 0;
+}
+
+void serveAccessibility() {
+    if (!bridge.on) return;
+    tellWindowFocus();
+    if (bridge.described) {
+        describeScreen(*bridge.state, *bridge.clock, bridge.next);
+        tellChanges();
+    }
+    for (int k = 0; k < requests_per_frame && g_main_context_iteration(nullptr, FALSE); ++k) {
+    }
+}
+
+}  // namespace gui_demo

@@ -1,0 +1,289 @@
+#!/usr/bin/python3
+"""The window as a screen reader meets it: the desktop's accessibility tree read and worked through
+AT-SPI with pyatspi, the program's real window under a private X server, and what is drawn read
+back pixel by pixel.
+
+    dbus-run-session -- tests/window/accessibility_test.py PROGRAM
+
+Each test starts the program afresh; the session's accessibility bus is started here.
+"""
+import ctypes
+import os
+import subprocess
+import sys
+import time
+import unittest
+import warnings
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+import pyatspi  # noqa: E402
+from gi.repository import Atspi, GLib  # noqa: E402
+
+PROGRAM = os.path.abspath(sys.argv.pop(1)) if len(sys.argv) > 1 else None
+TITLE = "MERIDAX / Zelkor Engine \u2014 GUI Demo (O3DE LyShine Components)"
+ACCENT = (80, 180, 255)
+ORIGIN = (37, 23)  # where the window is put, so that screen and window coordinates differ
+
+# The widgets as drawn: role, name, window rectangle, states beyond the common ones, value.
+WIDGETS = [
+    ("push button", "Click Me", (30, 70, 180, 40), set(), None),
+    ("check box", "Projective Geometry", (30, 130, 22, 22), set(), None),
+    ("check box", "Dual Quaternions", (30, 165, 22, 22), {"checked"}, None),
+    ("check box", "Archetype Algebra", (30, 200, 22, 22), set(), None),
+    ("radio button", "Wireframe", (30, 270, 22, 22), {"checked", "selected"}, None),
+    ("radio button", "Solid", (30, 305, 22, 22), set(), None),
+    ("radio button", "Instanced", (30, 340, 22, 22), set(), None),
+    ("slider", "Rotation Speed", (260, 70, 200, 24), {"horizontal"}, (0.5, "0.50")),
+    ("slider", "Field of View", (260, 120, 200, 24), {"horizontal"}, (0.25, "0.25")),
+    ("slider", "Exposure", (260, 170, 200, 24), {"horizontal"}, (0.75, "0.75")),
+    ("scroll bar", "Scroll", (470, 70, 20, 280), {"vertical"}, (0.0, "0%")),
+    ("push button", "DRAG", (600, 300, 50, 50), set(), None),
+    ("entry", "Name:", (760, 70, 240, 36), {"editable", "single line"}, None),
+]
+COMMON = {"enabled", "sensitive", "showing", "visible", "focusable"}
+
+
+def run(*argv, **kw):
+    return subprocess.run(argv, check=True, capture_output=True, text=True, **kw).stdout
+
+
+class XServer:
+    """A private Xvfb, and pixels read from its root window through Xlib."""
+
+    def __init__(self):
+        self.number = next(n for n in range(70, 200) if not os.path.exists(f"/tmp/.X{n}-lock"))
+        self.name = f":{self.number}"
+        self.proc = subprocess.Popen(["Xvfb", self.name, "-screen", "0", "1400x800x24", "-nolisten", "tcp"],
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.xlib = ctypes.cdll.LoadLibrary("libX11.so.6")
+        self.xlib.XOpenDisplay.restype = ctypes.c_void_p
+        self.xlib.XDefaultRootWindow.restype = ctypes.c_ulong
+        self.xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        self.xlib.XGetImage.restype = ctypes.c_void_p
+        self.xlib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                        ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        self.xlib.XGetPixel.restype = ctypes.c_ulong
+        self.xlib.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
+        self.xlib.XDestroyImage.argtypes = [ctypes.c_void_p]
+        for _ in range(100):
+            self.display = self.xlib.XOpenDisplay(self.name.encode())
+            if self.display:
+                break
+            time.sleep(0.05)
+
+    def grab(self, x, y, w, h):
+        """The screen's pixels in a rectangle, as rows of (r, g, b)."""
+        root = self.xlib.XDefaultRootWindow(self.display)
+        image = self.xlib.XGetImage(self.display, root, x, y, w, h, 0xFFFFFFFF, 2)  # ZPixmap
+        rows = [[self.xlib.XGetPixel(image, i, j) for i in range(w)] for j in range(h)]
+        self.xlib.XDestroyImage(image)
+        return [[(p >> 16 & 255, p >> 8 & 255, p & 255) for p in row] for row in rows]
+
+    def stop(self):
+        self.proc.kill()
+        self.proc.wait()
+
+
+def start_bus():
+    """Starts the session's accessibility bus and says a screen reader is on, as a desktop does."""
+    bus = ["gdbus", "call", "--session", "--dest", "org.a11y.Bus", "--object-path", "/org/a11y/bus"]
+    run(*bus, "--method", "org.a11y.Bus.GetAddress")
+    for prop in ("IsEnabled", "ScreenReaderEnabled"):
+        run(*bus, "--method", "org.freedesktop.DBus.Properties.Set", "org.a11y.Status", prop, "<true>")
+
+
+def pump(seconds):
+    """Lets the program draw, and delivers the events the listener asked for meanwhile."""
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        while GLib.MainContext.default().iteration(False):
+            pass
+        time.sleep(0.02)
+
+
+def value_text(o):
+    return Atspi.Value.get_text(o)
+
+
+class Demo:
+    """The program on the private display, and its application in the desktop's tree."""
+
+    def __init__(self, x, env=None):
+        self.x = x
+        self.env = dict(os.environ, DISPLAY=x.name)
+        for name, value in (env or {}).items():  # None unsets
+            self.env.pop(name) if value is None else self.env.update({name: value})
+        self.proc = subprocess.Popen([PROGRAM], env=self.env, stdout=subprocess.PIPE,
+                                     stderr=subprocess.PIPE, text=True)
+        out = run("xdotool", "search", "--sync", "--onlyvisible", "--name", "MERIDAX", env=self.env)
+        self.window = out.split()[0]
+        run("xdotool", "windowmove", "--sync", self.window, *map(str, ORIGIN), env=self.env)
+        run("xdotool", "windowfocus", "--sync", self.window, env=self.env)
+        time.sleep(0.3)
+
+    def app(self, timeout=10):
+        end = time.monotonic() + timeout
+        while time.monotonic() < end:
+            for app in pyatspi.Registry.getDesktop(0):
+                if app is not None and app.get_process_id() == self.proc.pid:
+                    return app
+            time.sleep(0.1)
+        return None
+
+    def widgets(self):
+        """The frame's widgets by name, in tree order (the radio buttons within their group)."""
+        found = {}
+
+        def walk(o):
+            for child in o:
+                if child.getRoleName() in {w[0] for w in WIDGETS}:
+                    found[child.name] = child
+                walk(child)
+        walk(self.app()[0])
+        return found
+
+    def pixel(self, x, y):
+        return self.x.grab(ORIGIN[0] + x, ORIGIN[1] + y, 1, 1)[0][0]
+
+    def ink(self, x, y, w, h):
+        """The light text pixels in a window rectangle, to tell drawn text apart."""
+        return tuple(r > 100 for row in self.x.grab(ORIGIN[0] + x, ORIGIN[1] + y, w, h) for r, _, _ in row)
+
+    def xdotool(self, *args):
+        run("xdotool", *args, env=self.env)
+
+    def soon(self, cond, timeout=3):
+        end = time.monotonic() + timeout
+        while not cond() and time.monotonic() < end:
+            pump(0.05)
+        return cond()
+
+    def stop(self):
+        self.proc.kill()
+        out, err = self.proc.communicate()
+        return out + err
+
+
+def states(o):
+    return {pyatspi.stateToString(s) for s in o.getState().getStates()}
+
+
+class Tree(unittest.TestCase):
+    def setUp(self):
+        self.x = XServer()
+        self.demo = Demo(self.x)
+
+    def tearDown(self):
+        self.demo.stop()
+        self.x.stop()
+
+    def test_the_tree_holds_the_window_and_its_widgets_as_drawn(self):
+        app = self.demo.app()
+        self.assertIsNotNone(app, "the program is in the desktop's tree")
+        self.assertEqual(app.name, os.path.basename(PROGRAM))
+        self.assertEqual([(c.getRoleName(), c.name) for c in app], [("frame", TITLE)])
+        self.assertEqual(tuple(app[0].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)), ORIGIN + (1280, 720))
+        widgets = self.demo.widgets()
+        self.assertEqual(list(widgets), [w[1] for w in WIDGETS], "13 widgets, in screen order")
+        for role, name, rect, extra, value in WIDGETS:
+            o = widgets[name]
+            seen = (o.getRoleName(), states(o))
+            self.assertEqual(seen, (role, COMMON | extra), name)
+            box = o.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            self.assertEqual((box.x - ORIGIN[0], box.y - ORIGIN[1], box.width, box.height), rect, name)
+            if value:
+                v = o.queryValue()
+                self.assertEqual((v.currentValue, value_text(o), v.minimumValue, v.maximumValue),
+                                 value + (0.0, 1.0), name)
+        self.assertEqual(widgets["Name:"].queryText().getText(0, -1), "Zelkor Engine")
+        self.assertEqual(widgets["Click Me"].description, "Clicks: 0")
+        texts = [c.name for c in app[0] if c.getRoleName() in ("heading", "label")]
+        self.assertIn("Interactables", texts)
+        self.assertIn("Checkboxes:", texts)
+
+    def test_the_drawn_rectangles_lie_under_the_extents(self):
+        # Each widget's edge: inside its extents the drawn widget, a pixel outside its panel's
+        # background, on the middle of its top and left edges (the sliders' tracks are thinner
+        # than their hit boxes, so theirs are the handle's own row).
+        widgets = self.demo.widgets()
+        for name in ("Click Me", "Projective Geometry", "DRAG", "Name:"):
+            box = widgets[name].queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+            mid_y = box.y + box.height // 2
+            inside = self.demo.pixel(box.x, mid_y)
+            outside = self.demo.pixel(box.x - 2, mid_y)
+            self.assertNotEqual(inside, outside, f"{name}: its left edge is drawn at {box.x}")
+
+    def test_actions_work_the_widgets_as_a_click_does(self):
+        widgets = self.demo.widgets()
+        count = self.demo.ink(30, 112, 100, 18)
+        self.assertTrue(widgets["Click Me"].queryAction().doAction(0))
+        self.assertTrue(self.demo.soon(lambda: self.demo.ink(30, 112, 100, 18) != count), "the count drawn")
+        self.assertEqual(widgets["Click Me"].description, "Clicks: 1")
+
+        box = widgets["Projective Geometry"]
+        self.assertEqual(box.queryAction().getName(0), "click")
+        box.queryAction().doAction(0)
+        self.assertTrue(self.demo.soon(lambda: self.demo.pixel(45, 146) == ACCENT), "ticked")
+        self.assertIn("checked", states(box))
+
+        solid = widgets["Solid"]
+        self.assertEqual(solid.queryAction().getName(0), "select")
+        solid.queryAction().doAction(0)
+        self.assertTrue(self.demo.soon(lambda: self.demo.pixel(41, 316) == ACCENT), "the dot moved")
+        self.assertIn("checked", states(solid))
+        self.assertNotIn("checked", states(widgets["Wireframe"]))
+
+    def test_values_and_text_set_go_in_as_a_hand_would_give_them(self):
+        widgets = self.demo.widgets()
+        speed = widgets["Rotation Speed"]
+        self.assertNotEqual(self.demo.pixel(440, 72), ACCENT)
+        speed.queryValue().currentValue = 0.9
+        self.assertTrue(self.demo.soon(lambda: value_text(speed) == "0.90"))
+        self.assertEqual(self.demo.pixel(440, 72), ACCENT, "the handle drawn at 0.90")
+        speed.queryValue().currentValue = 7.0  # beyond the track: its end, as a hand gets
+        self.assertTrue(self.demo.soon(lambda: value_text(speed) == "1.00"))
+
+        field = widgets["Name:"]
+        before = self.demo.ink(762, 76, 236, 24)
+        wanted = "h\u00e9llo " + "x" * 100
+        field.queryEditableText().setTextContents(wanted)
+        kept = ("hllo " + "x" * 100)[:63]
+        self.assertTrue(self.demo.soon(lambda: field.queryText().getText(0, -1) == kept, 5),
+                        field.queryText().getText(0, -1))
+        self.assertTrue(self.demo.ink(762, 76, 236, 24) != before, "the new text drawn")
+        self.assertIn("focused", states(field))
+
+    def test_a_tick_made_with_the_mouse_is_told_to_listeners(self):
+        seen = []
+        listener = lambda e: seen.append((e.type, e.source.name, e.detail1))
+        pyatspi.Registry.registerEventListener(listener, "object:state-changed:checked")
+        self.demo.widgets()  # a screen reader looks first
+        self.demo.xdotool("mousemove", "--window", self.demo.window, "41", "141", "click", "1")
+        self.assertTrue(self.demo.soon(lambda: seen), "an event came")
+        pyatspi.Registry.deregisterEventListener(listener, "object:state-changed:checked")
+        self.assertEqual(seen[0], ("object:state-changed:checked", "Projective Geometry", 1))
+
+
+class Without(unittest.TestCase):
+    def test_no_bridge_wanted_or_no_bus_and_the_program_runs_as_before(self):
+        for what, env in (("NO_AT_BRIDGE=1", {"NO_AT_BRIDGE": "1"}),
+                          ("no session bus", {"DBUS_SESSION_BUS_ADDRESS": None})):
+            x = XServer()
+            demo = Demo(x, env)
+            self.assertTrue(demo.soon(lambda: demo.pixel(45, 146) != ACCENT), what)
+            demo.xdotool("mousemove", "--window", demo.window, "41", "141", "click", "1")
+            self.assertTrue(demo.soon(lambda: demo.pixel(45, 146) == ACCENT), f"{what}: a click ticks")
+            self.assertIsNone(demo.app(timeout=1), f"{what}: not in the tree")
+            demo.xdotool("keydown", "Escape", "sleep", "0.2", "keyup", "Escape")
+            out, err = demo.proc.communicate(timeout=10)
+            self.assertEqual(demo.proc.returncode, 0, what)
+            self.assertEqual([line for line in (out + err).splitlines() if not line.startswith("INFO:")], [], what)
+            x.stop()
+
+
+if __name__ == "__main__":
+    warnings.simplefilter("ignore", DeprecationWarning)  # pyatspi's own calls into Atspi
+    start_bus()
+    unittest.main(verbosity=2, warnings=False)
