@@ -77,9 +77,10 @@ a click counter, checkboxes, a radio group, sliders, a scroll bar, a box to
 drag and drop, a text field, an animation strip and a frame-rate readout.
 .
 The package carries its own copy of raylib 6.0, which Debian 12 lacks.")
-# What dpkg-shlibdeps finds (libc6 and libx11-6), and what it cannot see: GLFW, inside raylib,
-# opens the other X11 libraries and OpenGL with dlopen. A software OpenGL is recommended, not required: it is what runs
-# the demo without a GPU driver, while a machine with its own driver needs no Mesa.
+# What dpkg-shlibdeps finds (libc6, libx11-6, and ATK, its AT-SPI bridge and GLib for the
+# accessibility bridge), and what it cannot see: GLFW, inside raylib, opens the other X11
+# libraries and OpenGL with dlopen. A software OpenGL is recommended, not required: it is what
+# runs the demo without a GPU driver, while a machine with its own driver needs no Mesa.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libxrandr2, libxinerama1, libxcursor1, libxi6, libgl1")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS libgl1-mesa-dri)

@@ -33,7 +33,11 @@ using GetWindowSizeFun = void (*)(GLFWwindow*, int*, int*);
 using GetWindowAttribFun = int (*)(GLFWwindow*, int);
 constexpr int glfw_focused = 0x00020001;
 
-constexpr int requests_per_frame = 32;    // bus messages answered after one frame, at most
+// How long after a frame the bridge may answer a screen reader that is asking: a reader asks one
+// question at a time and waits, so answering one a frame would take a frame per question. It is
+// spent only while questions come, out of the frame's idle time (raylib waits out the rest of
+// each 1/60 s after drawing, less what is spent here).
+constexpr gint64 answering_us = 4000;
 constexpr double readout_interval = 1.0;  // seconds between two updates of the readout's name
 
 // The objects: every one is an AtkObject that knows its node (-1 for the application and the
@@ -238,13 +242,37 @@ void describeWords(int i) {
     }
 }
 
-// Tells what differs between the shown description and the next, and shows the next.
+// Whether a change to node i is a widget being operated: ticked, selected, set, pressed, carried.
+bool operated(const ScreenNode& was, const ScreenNode& now) {
+    switch (now.role) {
+        case ScreenRole::check_box:
+            return now.checked != was.checked;
+        case ScreenRole::radio_button:
+            return now.checked && !was.checked;
+        case ScreenRole::slider:
+        case ScreenRole::scroll_bar:
+            return now.value != was.value;
+        case ScreenRole::button:
+            return std::strcmp(now.text, was.text) != 0;
+        case ScreenRole::drag_box:
+            return now.carried && !was.carried;
+        default:
+            return false;
+    }
+}
+
+// Tells what differs between the shown description and the next, and shows the next. The
+// reader's focus is the field while it has the keyboard, else the widget operated last, by a
+// hand or a screen reader, as a toolkit focuses the widget clicked.
 void tellChanges() {
+    int field = -1, last_operated = -1;
     for (int i = 0; i < bridge.next.count; ++i) {
         const ScreenNode was = bridge.shown.nodes[i];
         ScreenNode& now = bridge.shown.nodes[i];
         now = bridge.next.nodes[i];
         AtkObject* o = bridge.objects[i];
+        if (now.role == ScreenRole::text_field) field = i;
+        if (operated(was, now)) last_operated = i;
         if (now.checked != was.checked) {
             atk_object_notify_state_change(o, ATK_STATE_CHECKED, now.checked);
             if (now.role == ScreenRole::radio_button)
@@ -282,13 +310,13 @@ void tellChanges() {
         }
         if (now.carried != was.carried || now.over_drop_zone != was.over_drop_zone)
             describeWords(i);
-        if (now.role == ScreenRole::text_field && now.focused != was.focused) {
-            if (now.focused)
-                setFocus(i);
-            else if (bridge.focus == i)
-                setFocus(-1);
-        }
     }
+    if (field >= 0 && bridge.shown.nodes[field].focused)
+        setFocus(field);
+    else if (last_operated >= 0)
+        setFocus(last_operated);
+    else if (bridge.focus == field)
+        setFocus(-1);
 }
 
 // Builds every node's object the first time a screen reader looks into the window.
@@ -455,13 +483,26 @@ gint caretOffset(AtkText* t) { return textLength(t); }
 gunichar characterAt(AtkText* t, gint offset) {
     return offset >= 0 && offset < textLength(t) ? static_cast<gunichar>(fieldText(t)[offset]) : 0;
 }
-gchar* stringAt(AtkText* t, gint offset, AtkTextGranularity granularity, gint* start, gint* end) {
-    // One line, so every unit but a character is the whole text.
-    const bool one =
-        granularity == ATK_TEXT_GRANULARITY_CHAR && offset >= 0 && offset < textLength(t);
+// The text around an offset: the field is one line, so every unit but a character is all of it.
+gchar* unitAt(AtkText* t, gint offset, bool character, gint* start, gint* end) {
+    const bool one = character && offset >= 0 && offset < textLength(t);
     *start = one ? offset : 0;
     *end = one ? offset + 1 : textLength(t);
     return textBetween(t, *start, *end);
+}
+gchar* stringAt(AtkText* t, gint offset, AtkTextGranularity unit, gint* start, gint* end) {
+    return unitAt(t, offset, unit == ATK_TEXT_GRANULARITY_CHAR, start, end);
+}
+// The older question, which screen readers still ask for a line: by boundary, not granularity.
+gchar* textAt(AtkText* t, gint offset, AtkTextBoundary boundary, gint* start, gint* end) {
+    return unitAt(t, offset, boundary == ATK_TEXT_BOUNDARY_CHAR, start, end);
+}
+
+// One run of plain text: no attributes, from the first character to the last.
+AtkAttributeSet* runAttributes(AtkText* t, gint, gint* start, gint* end) {
+    *start = 0;
+    *end = textLength(t);
+    return nullptr;
 }
 
 void setTextContents(AtkEditableText* e, const gchar* text) {
@@ -541,6 +582,8 @@ void textInit(gpointer i, gpointer) {
     t->get_caret_offset = caretOffset;
     t->get_character_at_offset = characterAt;
     t->get_string_at_offset = stringAt;
+    t->get_text_at_offset = textAt;
+    t->get_run_attributes = runAttributes;
 }
 void editableTextInit(gpointer i, gpointer) {
     auto* e = static_cast<AtkEditableTextIface*>(i);
@@ -689,7 +732,16 @@ void serveAccessibility() {
         describeScreen(*bridge.state, *bridge.clock, bridge.next);
         tellChanges();
     }
-    for (int k = 0; k < requests_per_frame && g_main_context_iteration(nullptr, FALSE); ++k) {
+    const gint64 until = g_get_monotonic_time() + answering_us;
+    bool asked = false;
+    while (g_get_monotonic_time() < until) {
+        if (g_main_context_iteration(nullptr, FALSE)) {
+            asked = true;
+        } else if (asked) {
+            g_usleep(100);  // the reader's next question is a moment away
+        } else {
+            break;  // nobody is asking: back to the frames at once
+        }
     }
 }
 
