@@ -31,6 +31,8 @@ using GetCurrentContextFun = GLFWwindow* (*)();
 using GetWindowPosFun = void (*)(GLFWwindow*, int*, int*);
 using GetWindowSizeFun = void (*)(GLFWwindow*, int*, int*);
 using GetWindowAttribFun = int (*)(GLFWwindow*, int);
+using WindowFocusFun = void (*)(GLFWwindow*, int);
+using SetWindowFocusFun = WindowFocusFun (*)(GLFWwindow*, WindowFocusFun);
 constexpr int glfw_focused = 0x00020001;
 
 // How long after a frame the bridge may answer a screen reader that is asking: a reader asks one
@@ -58,7 +60,8 @@ struct Bridge {
     GLFWwindow* window = nullptr;
     GetWindowPosFun window_pos = nullptr;
     GetWindowSizeFun window_size = nullptr;
-    GetWindowAttribFun window_attrib = nullptr;
+    WindowFocusFun raylib_focus = nullptr;  // raylib's own focus callback, which ours passes on to
+    bool window_focused = false;            // as GLFW last said
     AtkObject* application = nullptr;
     AtkObject* frame = nullptr;
     AtkObject* objects[max_screen_nodes] = {};
@@ -687,13 +690,17 @@ Fun lookUp(const char* name) {
     return reinterpret_cast<Fun>(librarySymbol(name));
 }
 
+// The window's focus as GLFW reports it; polling for it would ask the X server every frame.
+void onWindowFocus(GLFWwindow* window, int focused) {
+    bridge.window_focused = focused != 0;
+    if (bridge.raylib_focus) bridge.raylib_focus(window, focused);
+}
+
 void tellWindowFocus() {
-    if (!bridge.window_attrib) return;
-    const bool active = bridge.window_attrib(bridge.window, glfw_focused) != 0;
-    if (active == bridge.active) return;
-    bridge.active = active;
-    atk_object_notify_state_change(bridge.frame, ATK_STATE_ACTIVE, active);
-    g_signal_emit_by_name(bridge.frame, active ? "activate" : "deactivate");
+    if (bridge.window_focused == bridge.active) return;
+    bridge.active = bridge.window_focused;
+    atk_object_notify_state_change(bridge.frame, ATK_STATE_ACTIVE, bridge.active);
+    g_signal_emit_by_name(bridge.frame, bridge.active ? "activate" : "deactivate");
 }
 
 }  // namespace
@@ -712,7 +719,11 @@ void startAccessibility(const DemoState& state, const LoopClock& clock) {
     if (bridge.window == nullptr) return;
     bridge.window_pos = lookUp<GetWindowPosFun>("glfwGetWindowPos");
     bridge.window_size = lookUp<GetWindowSizeFun>("glfwGetWindowSize");
-    bridge.window_attrib = lookUp<GetWindowAttribFun>("glfwGetWindowAttrib");
+    const auto window_attrib = lookUp<GetWindowAttribFun>("glfwGetWindowAttrib");
+    const auto set_window_focus = lookUp<SetWindowFocusFun>("glfwSetWindowFocusCallback");
+    if (!window_attrib || !set_window_focus) return;
+    bridge.window_focused = window_attrib(bridge.window, glfw_focused) != 0;
+    bridge.raylib_focus = set_window_focus(bridge.window, onWindowFocus);
 
     types = defineTypes();
     auto* util = static_cast<AtkUtilClass*>(g_type_class_ref(ATK_TYPE_UTIL));
