@@ -1,7 +1,8 @@
 // The Linux accessibility bridge: an ATK object for the application, one for the window and one
 // for each node of the screen's description, published on the accessibility bus by ATK's AT-SPI
 // bridge, the way toolkits without GTK do. This file's state is the bus's: it lives as long as
-// the window and is touched only on the frame loop's thread, inside serveAccessibility.
+// the window and is touched only on the frame loop's thread: in serveAccessibility, and in GLFW's
+// focus callback while raylib polls.
 //
 // Nothing is described until a screen reader first asks for the window's contents: until then a
 // frame costs one look at the bus. A screen reader's actions become the input a hand makes (a
