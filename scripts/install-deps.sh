@@ -13,7 +13,7 @@ windows=(g++-mingw-w64-x86-64-posix librsvg2-bin icoutils)
 package=(librsvg2-bin file)
 test=(libgtest-dev libbenchmark-dev clang-format xvfb xauth xdotool valgrind zlib1g-dev git chromium
     file wine wine64 lintian piuparts debootstrap desktop-file-utils appstream
-    dbus at-spi2-core python3-pyatspi orca)
+    dbus libglib2.0-bin at-spi2-core python3-pyatspi orca)
 
 wanted=("${build[@]}")
 [[ "${1:-}" == web || "${1:-}" == test ]] && wanted+=("${web[@]}")
