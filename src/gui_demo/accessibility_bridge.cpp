@@ -19,7 +19,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "input_pacing.h"
+#include "hand_input.h"
 #include "library_symbol.h"
 #include "screen_description.h"
 
@@ -126,99 +126,12 @@ AtkRole atkRole(ScreenRole r) {
     return ATK_ROLE_UNKNOWN;
 }
 
-// ---- A hand's input ----------------------------------------------------------------------------
-
-void offerMove(double x, double y) {
-    PacedEvent e;
-    e.kind = PacedEvent::Kind::move, e.x = x, e.y = y;
-    offerHandInput(e);
-}
-
-void offerButton(int action) {
-    PacedEvent e;
-    e.kind = PacedEvent::Kind::button, e.code = pacing_left_button, e.action = action;
-    offerHandInput(e);
-}
-
-void offerKeyTap(int key) {
-    PacedEvent e;
-    e.kind = PacedEvent::Kind::key, e.code = key, e.action = 1;
-    offerHandInput(e);
-    e.action = 0;
-    offerHandInput(e);
-}
-
-void offerCharacter(unsigned codepoint) {
-    PacedEvent e;
-    e.kind = PacedEvent::Kind::character, e.code = static_cast<int>(codepoint);
-    offerHandInput(e);
-}
-
-// After a made press, the pointer goes back where the real one is, so the hover look is its own.
-void putPointerBack() {
-    double x = 0.0, y = 0.0;
-    if (realPointer(x, y)) offerMove(x, y);
-}
-
-void click(ScreenPoint at) {
-    offerMove(at.x, at.y);
-    offerButton(1);
-    offerButton(0);
-    putPointerBack();
-}
-
-void carry(ScreenPoint from, ScreenPoint to) {
-    offerMove(from.x, from.y);
-    offerButton(1);
-    offerMove(to.x, to.y);
-    offerButton(0);
-    putPointerBack();
-}
-
-// Decodes the UTF-8 character at s, returning its length (1 for a byte that starts none).
-int decodeUtf8(const unsigned char* s, unsigned& codepoint) {
-    const int length = s[0] < 0x80       ? 1
-                       : s[0] >> 5 == 6  ? 2
-                       : s[0] >> 4 == 14 ? 3
-                       : s[0] >> 3 == 30 ? 4
-                                         : 1;
-    codepoint = length == 1 ? s[0] : s[0] & (0x7f >> length);
-    for (int k = 1; k < length; ++k) {
-        if ((s[k] & 0xc0) != 0x80) return k;  // cut short: what was read so far
-        codepoint = codepoint << 6 | (s[k] & 0x3f);
-    }
-    return length;
-}
-
-// The field's text made to read `text` as a hand would type it: a click on the field if it has
-// no keyboard, Backspaces back to where the two texts part, then the new characters. The program
-// keeps printable ASCII up to its limit and drops the rest, so nothing past that limit is sent.
-void typeInto(int field, const char* text) {
-    const ScreenNode& n = bridge.shown.nodes[field];
-    if (!n.focused) click(n.press);
-    std::size_t same = 0;
-    while (n.text[same] != '\0' && n.text[same] == text[same]) ++same;
-    for (std::size_t k = same; n.text[k] != '\0'; ++k) offerKeyTap(pacing_key_backspace);
-    std::size_t kept = same;
-    const auto* s = reinterpret_cast<const unsigned char*>(text + same);
-    while (*s != 0 && kept < screen_text_size - 1) {
-        unsigned codepoint = 0;
-        s += decodeUtf8(s, codepoint);
-        offerCharacter(codepoint);
-        if (codepoint >= 32 && codepoint <= 126) ++kept;
-    }
-}
-
 void setFocus(int index);
 
 // A screen reader's action on node i: what a hand does to it.
 bool operate(int i) {
-    const ScreenNode& n = bridge.shown.nodes[i];
-    if (n.role == ScreenRole::drag_box)
-        carry(n.press, n.carry_to);
-    else
-        click(n.press);
-    if (n.role != ScreenRole::text_field) setFocus(i);
+    operateAsAHand(bridge.shown.nodes[i]);
+    if (bridge.shown.nodes[i].role != ScreenRole::text_field) setFocus(i);
     return true;
 }
 
@@ -418,7 +331,7 @@ gboolean nodeGrabFocus(AtkComponent* c) {
     const int i = indexOf(ATK_OBJECT(c));
     // The field takes the keyboard as a hand gives it; the others hold the reader's focus only.
     if (bridge.shown.nodes[i].role == ScreenRole::text_field) {
-        if (!bridge.shown.nodes[i].focused) click(bridge.shown.nodes[i].press);
+        if (!bridge.shown.nodes[i].focused) operateAsAHand(bridge.shown.nodes[i]);
     } else {
         setFocus(i);
     }
@@ -443,9 +356,7 @@ gboolean doAction(AtkAction* a, gint i) { return i == 0 && operate(indexOf(ATK_O
 // Value: a slider's or the scroll bar's, 0 to 1, a pixel's step apart.
 double step(const ScreenNode& n) { return 1.0 / trackLength(n); }
 void setValueTo(AtkValue* v, double value) {
-    const ScreenNode& n = nodeOf(ATK_OBJECT(v));
-    const ScreenPoint at = valuePoint(n, static_cast<float>(value));
-    click(at);
+    setValueAsAHand(nodeOf(ATK_OBJECT(v)), value);
     setFocus(indexOf(ATK_OBJECT(v)));
 }
 void valueAndText(AtkValue* v, gdouble* value, gchar** text) {
@@ -510,7 +421,7 @@ AtkAttributeSet* runAttributes(AtkText* t, gint, gint* start, gint* end) {
 }
 
 void setTextContents(AtkEditableText* e, const gchar* text) {
-    typeInto(indexOf(ATK_OBJECT(e)), text ? text : "");
+    typeAsAHand(nodeOf(ATK_OBJECT(e)), text ? text : "");
 }
 void insertText(AtkEditableText* e, const gchar* text, gint length, gint* position) {
     AtkText* t = ATK_TEXT(e);
@@ -518,7 +429,7 @@ void insertText(AtkEditableText* e, const gchar* text, gint length, gint* positi
     if (length < 0) length = static_cast<gint>(std::strlen(text));
     char next[4 * screen_text_size] = {};
     g_snprintf(next, sizeof next, "%.*s%.*s%s", at, fieldText(t), length, text, fieldText(t) + at);
-    typeInto(indexOf(ATK_OBJECT(e)), next);
+    typeAsAHand(nodeOf(ATK_OBJECT(e)), next);
     if (position) *position = at + length;
 }
 void deleteText(AtkEditableText* e, gint start, gint end) {
@@ -527,7 +438,7 @@ void deleteText(AtkEditableText* e, gint start, gint end) {
     if (end <= start) return;
     char next[screen_text_size] = {};
     g_snprintf(next, sizeof next, "%.*s%s", start, fieldText(t), fieldText(t) + end);
-    typeInto(indexOf(ATK_OBJECT(e)), next);
+    typeAsAHand(nodeOf(ATK_OBJECT(e)), next);
 }
 
 // ---- Types -------------------------------------------------------------------------------------

@@ -1,0 +1,24 @@
+// A screen reader's actions, made into the input a hand would give the widget: a press and
+// release at its point, a carry for the drag box, a press at a value's point, Backspaces and
+// characters for the text field. All of it goes through the input pacer behind the window
+// system's own input, and the pointer is put back where the real one is afterwards, so the
+// program behaves exactly as for a hand and a value it cannot take is clamped, cut or dropped
+// as a hand's would be. The platforms' accessibility bridges share it.
+#pragma once
+
+#include "screen_description.h"
+
+namespace gui_demo {
+
+// The widget's one action: a click at its press point, or for the drag box a carry to its
+// carry point.
+void operateAsAHand(const ScreenNode& n);
+
+// A press on a slider's or the scroll bar's track where it sets value (valuePoint).
+void setValueAsAHand(const ScreenNode& n, double value);
+
+// Makes the field read text (UTF-8): a click on it if it has no keyboard, Backspaces back to
+// where the two texts part, then the new characters, no more than the field can keep.
+void typeAsAHand(const ScreenNode& field, const char* text);
+
+}  // namespace gui_demo
