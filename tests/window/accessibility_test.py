@@ -83,7 +83,7 @@ class XServer:
         return [[(p >> 16 & 255, p >> 8 & 255, p & 255) for p in row] for row in rows]
 
     def stop(self):
-        self.proc.kill()
+        self.proc.terminate()  # not killed: it removes its lock file as it ends
         self.proc.wait()
 
 

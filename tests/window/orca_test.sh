@@ -9,7 +9,12 @@ program=$1
 work=$(mktemp -d)
 pids=()
 cleanup() {
-    for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+    # Xvfb first, and not killed outright, so that it removes its lock file.
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${pids[@]}"; do
+        for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+        kill -9 "$pid" 2>/dev/null || true
+    done
     rm -rf "$work"
 }
 trap cleanup EXIT
