@@ -9,25 +9,11 @@
 #include "demo_fixture.h"
 
 using namespace fake;
+using gui_demo::isWidget;
 using gui_demo::ScreenNode;
 using gui_demo::ScreenRole;
 
 namespace {
-
-bool isWidget(ScreenRole r) {
-    switch (r) {
-        case ScreenRole::button:
-        case ScreenRole::check_box:
-        case ScreenRole::radio_button:
-        case ScreenRole::slider:
-        case ScreenRole::scroll_bar:
-        case ScreenRole::drag_box:
-        case ScreenRole::text_field:
-            return true;
-        default:
-            return false;
-    }
-}
 
 class ScreenDescription : public DemoFrames {
 protected:
@@ -208,4 +194,47 @@ TEST_F(ScreenDescription, AValueNoPressCanSetLandsOnTheTracksNearestEnd) {
         EXPECT_EQ(p.x, c.x) << c.value;
         EXPECT_EQ(p.y, slider.press.y) << c.value;
     }
+}
+
+TEST_F(ScreenDescription, AReadersFocusGoesToTheFieldWithTheKeyboardElseTheWidgetOperatedLast) {
+    const gui_demo::ScreenDescription start = describe();
+    auto indexOf = [&](const std::string& name) {
+        for (int i = 0; i < start.count; ++i)
+            if (start.nodes[i].name == name) return i;
+        return -1;
+    };
+    const int field = indexOf("Name:"), tick = indexOf("Projective Geometry");
+    const int speed = indexOf("Rotation Speed"), button = indexOf("Click Me");
+    const int solid = indexOf("Solid");
+    struct Case {
+        const char* what;
+        void (*change)(gui_demo::DemoState&);
+        int from, to;
+    };
+    const Case cases[] = {
+        {"nothing changed", [](gui_demo::DemoState&) {}, speed, speed},
+        {"a box ticked", [](gui_demo::DemoState& s) { s.checkbox1 = true; }, speed, tick},
+        {"a slider set", [](gui_demo::DemoState& s) { s.slider1_val = 0.9f; }, -1, speed},
+        {"a click counted", [](gui_demo::DemoState& s) { s.btn_click_count = 1; }, -1, button},
+        {"the field took the keyboard, and a box ticked",
+         [](gui_demo::DemoState& s) { s.input_active = s.checkbox1 = true; }, -1, field},
+        {"a radio button selected, not the one left",
+         [](gui_demo::DemoState& s) { s.radio_selected = 2; }, speed, solid},
+    };
+    for (const Case& c : cases) {
+        gui_demo::DemoState before = gui_demo::initialState();
+        gui_demo::DemoState after = before;
+        c.change(after);
+        gui_demo::ScreenDescription was, now;
+        gui_demo::describeScreen(before, clock, was);
+        gui_demo::describeScreen(after, clock, now);
+        EXPECT_EQ(gui_demo::readerFocus(was, now, c.from), c.to) << c.what;
+    }
+    // The field giving the keyboard up takes the focus off it.
+    gui_demo::DemoState typing = gui_demo::initialState();
+    typing.input_active = true;
+    gui_demo::ScreenDescription was, now;
+    gui_demo::describeScreen(typing, clock, was);
+    gui_demo::describeScreen(gui_demo::initialState(), clock, now);
+    EXPECT_EQ(gui_demo::readerFocus(was, now, field), -1);
 }

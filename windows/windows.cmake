@@ -13,13 +13,22 @@ add_custom_command(OUTPUT "${icon}"
 configure_file(windows/gui_demo.rc.in "${CMAKE_BINARY_DIR}/gui_demo.rc" @ONLY)
 set_source_files_properties("${CMAKE_BINARY_DIR}/gui_demo.rc" PROPERTIES OBJECT_DEPENDS "${icon}")
 
-target_sources(gui_demo_core PRIVATE windows/no_window.cpp windows/library_symbol.cpp)
+target_sources(gui_demo_core PRIVATE windows/no_window.cpp windows/library_symbol.cpp
+    windows/accessibility_bridge.cpp)
+target_link_libraries(gui_demo_core PUBLIC oleacc ole32 oleaut32 uuid)
 # WIN32: a GUI program, so double-clicking it opens no console window behind the demo.
 add_executable(gui_demo WIN32 src/main.cpp "${CMAKE_BINARY_DIR}/gui_demo.rc")
 target_link_libraries(gui_demo PRIVATE gui_demo_core raylib)
 target_compile_options(gui_demo PRIVATE ${warnings})
 # The C and C++ runtimes go into the program, so it needs no MinGW DLL beside it.
 target_link_options(gui_demo PRIVATE -static)
+
+# The Windows tests' MSAA client (tests/windows/msaa_client.cpp), which asks the program's window
+# what it holds as a screen reader does; built beside the program, not put into the zip.
+add_executable(msaa_client tests/windows/msaa_client.cpp)
+target_link_libraries(msaa_client PRIVATE oleacc ole32 oleaut32 uuid)
+target_compile_options(msaa_client PRIVATE ${warnings})
+target_link_options(msaa_client PRIVATE -static)
 
 # The zip: the program, raylib's DLL, the README and every licence text, under one folder.
 install(TARGETS gui_demo RUNTIME DESTINATION .)

@@ -19,6 +19,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "demo.h"
 #include "hand_input.h"
 #include "library_symbol.h"
 #include "screen_description.h"
@@ -79,21 +80,6 @@ const ScreenNode& nodeOf(AtkObject* o) {
     return bridge.shown.nodes[reinterpret_cast<Node*>(o)->index];
 }
 int indexOf(AtkObject* o) { return reinterpret_cast<Node*>(o)->index; }
-
-bool isWidget(ScreenRole r) {
-    switch (r) {
-        case ScreenRole::button:
-        case ScreenRole::check_box:
-        case ScreenRole::radio_button:
-        case ScreenRole::slider:
-        case ScreenRole::scroll_bar:
-        case ScreenRole::drag_box:
-        case ScreenRole::text_field:
-            return true;
-        default:
-            return false;
-    }
-}
 
 AtkRole atkRole(ScreenRole r) {
     switch (r) {
@@ -159,37 +145,16 @@ void describeWords(int i) {
     }
 }
 
-// Whether a change to node i is a widget being operated: ticked, selected, set, pressed, carried.
-bool operated(const ScreenNode& was, const ScreenNode& now) {
-    switch (now.role) {
-        case ScreenRole::check_box:
-            return now.checked != was.checked;
-        case ScreenRole::radio_button:
-            return now.checked && !was.checked;
-        case ScreenRole::slider:
-        case ScreenRole::scroll_bar:
-            return now.value != was.value;
-        case ScreenRole::button:
-            return std::strcmp(now.text, was.text) != 0;
-        case ScreenRole::drag_box:
-            return now.carried && !was.carried;
-        default:
-            return false;
-    }
-}
-
 // Tells what differs between the shown description and the next, and shows the next. The
 // reader's focus is the field while it has the keyboard, else the widget operated last, by a
 // hand or a screen reader, as a toolkit focuses the widget clicked.
 void tellChanges() {
-    int field = -1, last_operated = -1;
+    const int focus = readerFocus(bridge.shown, bridge.next, bridge.focus);
     for (int i = 0; i < bridge.next.count; ++i) {
         const ScreenNode was = bridge.shown.nodes[i];
         ScreenNode& now = bridge.shown.nodes[i];
         now = bridge.next.nodes[i];
         AtkObject* o = bridge.objects[i];
-        if (now.role == ScreenRole::text_field) field = i;
-        if (operated(was, now)) last_operated = i;
         if (now.checked != was.checked) {
             atk_object_notify_state_change(o, ATK_STATE_CHECKED, now.checked);
             if (now.role == ScreenRole::radio_button)
@@ -228,12 +193,7 @@ void tellChanges() {
         if (now.carried != was.carried || now.over_drop_zone != was.over_drop_zone)
             describeWords(i);
     }
-    if (field >= 0 && bridge.shown.nodes[field].focused)
-        setFocus(field);
-    else if (last_operated >= 0)
-        setFocus(last_operated);
-    else if (bridge.focus == field)
-        setFocus(-1);
+    setFocus(focus);
 }
 
 // Builds every node's object the first time a screen reader looks into the window.

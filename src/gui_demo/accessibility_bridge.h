@@ -4,9 +4,10 @@
 // (accessibility_bridge.cpp); where a platform has no bridge yet, both calls do nothing.
 #pragma once
 
-#include "demo.h"
-
 namespace gui_demo {
+
+struct DemoState;
+struct LoopClock;
 
 // Joins the session's accessibility bus, once the window is open and the pacer installed. Where
 // there is no session bus, with NO_AT_BRIDGE=1, or where raylib hides GLFW, it does nothing and

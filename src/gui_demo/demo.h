@@ -119,9 +119,8 @@ void drawMathModules(const Theme& theme);
 void drawTitle(const DemoState& state, const LoopClock& clock, const Theme& theme);
 void drawFooters(const Theme& theme);
 
-// The screen in words and places, as it stands after a frame (screen_description.h). Each panel
-// adds its own nodes, in the order a reader meets them; describeScreen adds them all.
-void describeScreen(const DemoState& state, const LoopClock& clock, ScreenDescription& d);
+// The screen in words and places, as it stands after a frame: describeScreen
+// (screen_description.h) adds every panel's own nodes, in the order a reader meets them.
 void describeInteractables(const DemoState& state, ScreenDescription& d);
 void describeScrollSlider(const DemoState& state, ScreenDescription& d);
 void describeDragDrop(const DemoState& state, ScreenDescription& d);

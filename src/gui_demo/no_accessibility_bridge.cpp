@@ -1,5 +1,5 @@
-// Where the platform has no accessibility bridge (the Windows build, for now): the window stays
-// off the desktop's accessibility tree, as accessibility_bridge.h says.
+// Where the platform has no accessibility bridge of this kind (the page, which keeps its own
+// mirror of the screen in web/screen_mirror.js): both calls do nothing.
 #include "accessibility_bridge.h"
 
 namespace gui_demo {

@@ -2,6 +2,7 @@
 #include "screen_description.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace gui_demo {
 
@@ -35,6 +36,54 @@ ScreenPoint valuePoint(const ScreenNode& n, float value) {
         p.x = n.rect.x + k;
     }
     return p;
+}
+
+bool isWidget(ScreenRole role) {
+    switch (role) {
+        case ScreenRole::button:
+        case ScreenRole::check_box:
+        case ScreenRole::radio_button:
+        case ScreenRole::slider:
+        case ScreenRole::scroll_bar:
+        case ScreenRole::drag_box:
+        case ScreenRole::text_field:
+            return true;
+        default:
+            return false;
+    }
+}
+
+namespace {
+
+bool wasOperated(const ScreenNode& was, const ScreenNode& now) {
+    switch (now.role) {
+        case ScreenRole::check_box:
+            return now.checked != was.checked;
+        case ScreenRole::radio_button:
+            return now.checked && !was.checked;
+        case ScreenRole::slider:
+        case ScreenRole::scroll_bar:
+            return now.value != was.value;
+        case ScreenRole::button:
+            return std::strcmp(now.text, was.text) != 0;
+        case ScreenRole::drag_box:
+            return now.carried && !was.carried;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+int readerFocus(const ScreenDescription& was, const ScreenDescription& now, int focus) {
+    int field = -1, operated = -1;
+    for (int i = 0; i < now.count && i < was.count; ++i) {
+        if (now.nodes[i].role == ScreenRole::text_field) field = i;
+        if (wasOperated(was.nodes[i], now.nodes[i])) operated = i;
+    }
+    if (field >= 0 && now.nodes[field].focused) return field;
+    if (operated >= 0) return operated;
+    return focus == field ? -1 : focus;
 }
 
 }  // namespace gui_demo

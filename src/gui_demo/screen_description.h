@@ -81,4 +81,21 @@ ScreenPoint valuePoint(const ScreenNode& n, float value);
 // The pixels along a value widget's track: one step of the value per pixel.
 int trackLength(const ScreenNode& n);
 
+// Whether a node is a widget a hand operates (and a screen reader can focus).
+bool isWidget(ScreenRole role);
+
+// Where a screen reader's focus goes when the screen changes from was to now, from focus (a node
+// index, or -1): to the text field while it has the keyboard, else to the widget operated last
+// (ticked, selected, set, pressed or carried, by a hand or a screen reader), as toolkits focus
+// the widget clicked; else it stays, unless it was on the field, which gave the keyboard up.
+int readerFocus(const ScreenDescription& was, const ScreenDescription& now, int focus);
+
+struct DemoState;
+struct LoopClock;
+
+// The screen as it stands after a frame (frame.cpp). Declared here, apart from demo.h and the
+// graphics library's header, so that a platform's bridge can describe the screen beside its own
+// system headers.
+void describeScreen(const DemoState& state, const LoopClock& clock, ScreenDescription& d);
+
 }  // namespace gui_demo

@@ -67,6 +67,9 @@ public:
     void size(int& w, int& h) const;
 
     Shot grab(int x = 0, int y = 0, int w = 1280, int h = 720) const;
+    // Where the window's top-left pixel is on the screen.
+    int originX() const { return origin_x_; }
+    int originY() const { return origin_y_; }
     Rgb pixel(int x, int y) const { return grab(x, y, 1, 1).at(0, 0); }
 
     // Pointer and keyboard, in window coordinates. Each call waits a few frames afterwards,

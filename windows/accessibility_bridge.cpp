@@ -1,0 +1,382 @@
+// The Windows accessibility bridge: the window answers WM_GETOBJECT for its client area with an
+// IAccessible (MSAA) of its own, whose children are the nodes of the screen's description, the
+// way NVDA and JAWS read a window, and Narrator through Windows' MSAA proxy. It subclasses the
+// window procedure GLFW gave the window, so calls arrive on the window's own thread while GLFW
+// pumps messages between frames; nothing waits. This file's state is the window's: it lives as long
+// as the window and is touched only on that thread.
+#include <windows.h>
+//
+#include <oleacc.h>
+
+#include <cstring>
+#include <cwchar>
+
+#include "gui_demo/accessibility_bridge.h"
+#include "gui_demo/hand_input.h"
+#include "gui_demo/library_symbol.h"
+#include "gui_demo/screen_description.h"
+
+namespace gui_demo {
+
+namespace {
+
+struct GLFWwindow;
+using GetCurrentContextFun = GLFWwindow* (*)();
+using GetWin32WindowFun = HWND (*)(GLFWwindow*);
+
+struct Bridge {
+    HWND window = nullptr;
+    WNDPROC glfw_proc =
+        nullptr;  // GLFW's window procedure, which ours passes everything else on to
+    const DemoState* state = nullptr;
+    const LoopClock* clock = nullptr;
+    bool described = false;  // a screen reader has asked for the window's contents
+    ScreenDescription shown;
+    ScreenDescription next;
+    int focus = -1;  // the field while it has the keyboard, else the widget operated last
+};
+
+Bridge bridge;
+
+void describe() {
+    if (bridge.described) return;
+    bridge.described = true;
+    describeScreen(*bridge.state, *bridge.clock, bridge.shown);
+}
+
+// Child ids are the description's nodes, counted from 1; 0 is the client area itself.
+const ScreenNode* nodeOf(const VARIANT& child) {
+    if (child.vt != VT_I4 || child.lVal < 1 || child.lVal > bridge.shown.count) return nullptr;
+    return &bridge.shown.nodes[child.lVal - 1];
+}
+bool isSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+
+BSTR wide(const char* utf8) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+    BSTR s = SysAllocStringLen(nullptr, n > 0 ? static_cast<UINT>(n - 1) : 0);
+    if (s != nullptr && n > 0) MultiByteToWideChar(CP_UTF8, 0, utf8, -1, s, n);
+    return s;
+}
+
+long roleOf(ScreenRole r) {
+    switch (r) {
+        case ScreenRole::heading:
+        case ScreenRole::text:
+            return ROLE_SYSTEM_STATICTEXT;
+        case ScreenRole::list:
+            return ROLE_SYSTEM_LIST;
+        case ScreenRole::list_item:
+            return ROLE_SYSTEM_LISTITEM;
+        case ScreenRole::image:
+            return ROLE_SYSTEM_ANIMATION;
+        case ScreenRole::button:
+        case ScreenRole::drag_box:
+            return ROLE_SYSTEM_PUSHBUTTON;
+        case ScreenRole::check_box:
+            return ROLE_SYSTEM_CHECKBUTTON;
+        case ScreenRole::radio_group:
+            return ROLE_SYSTEM_GROUPING;
+        case ScreenRole::radio_button:
+            return ROLE_SYSTEM_RADIOBUTTON;
+        case ScreenRole::slider:
+            return ROLE_SYSTEM_SLIDER;
+        case ScreenRole::scroll_bar:
+            return ROLE_SYSTEM_SCROLLBAR;
+        case ScreenRole::text_field:
+            return ROLE_SYSTEM_TEXT;
+    }
+    return ROLE_SYSTEM_CLIENT;
+}
+
+const char* defaultAction(const ScreenNode& n) {
+    switch (n.role) {
+        case ScreenRole::button:
+        case ScreenRole::drag_box:
+            return "Press";
+        case ScreenRole::check_box:
+            return n.checked ? "Uncheck" : "Check";
+        case ScreenRole::radio_button:
+            return "Select";
+        case ScreenRole::text_field:
+            return "Click";
+        default:
+            return nullptr;
+    }
+}
+
+void setFocus(int index) {
+    if (index == bridge.focus) return;
+    bridge.focus = index;
+    if (index >= 0) NotifyWinEvent(EVENT_OBJECT_FOCUS, bridge.window, OBJID_CLIENT, index + 1);
+}
+
+// The client area's IAccessible. One object lives as long as the program; COM's counts are kept
+// but it is never freed.
+class Client final : public IAccessible {
+public:
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
+        if (out == nullptr) return E_POINTER;
+        if (id == __uuidof(IUnknown) || id == __uuidof(IDispatch) || id == __uuidof(IAccessible)) {
+            *out = static_cast<IAccessible*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++count_; }
+    ULONG STDMETHODCALLTYPE Release() override { return count_ > 1 ? --count_ : 1; }
+
+    // IDispatch: screen readers call IAccessible directly.
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
+        *n = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
+        return E_NOTIMPL;
+    }
+
+    // IAccessible: what each child is.
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+        return AccessibleObjectFromWindow(bridge.window, static_cast<DWORD>(OBJID_WINDOW),
+                                          __uuidof(IDispatch), reinterpret_cast<void**>(parent));
+    }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(long* n) override {
+        describe();
+        *n = bridge.shown.count;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
+        *out = nullptr;
+        return nodeOf(child) ? S_FALSE : E_INVALIDARG;  // simple elements, no objects of their own
+    }
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+        *name = nullptr;
+        if (isSelf(child)) {  // the window's title
+            const int length = GetWindowTextLengthW(bridge.window);
+            *name = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+            if (*name) GetWindowTextW(bridge.window, *name, length + 1);
+            return *name ? S_OK : E_OUTOFMEMORY;
+        }
+        const ScreenNode* n = nodeOf(child);
+        if (!n) return E_INVALIDARG;
+        *name = wide(n->role == ScreenRole::text && n->name[0] == '\0' ? n->text : n->name);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+        *value = nullptr;
+        const ScreenNode* n = nodeOf(child);
+        if (!n) return isSelf(child) ? DISP_E_MEMBERNOTFOUND : E_INVALIDARG;
+        const bool has = n->role == ScreenRole::slider || n->role == ScreenRole::scroll_bar ||
+                         n->role == ScreenRole::text_field;
+        if (!has) return DISP_E_MEMBERNOTFOUND;
+        *value = wide(n->text);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* words) override {
+        *words = nullptr;
+        const ScreenNode* n = nodeOf(child);
+        if (!n) return isSelf(child) ? S_FALSE : E_INVALIDARG;
+        if (n->role == ScreenRole::button) *words = wide(n->text);
+        if (n->role == ScreenRole::drag_box)
+            *words = wide(n->over_drop_zone ? "over the drop zone" : "outside the drop zone");
+        return *words ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+        const ScreenNode* n = nodeOf(child);
+        if (!n && !isSelf(child)) return E_INVALIDARG;
+        role->vt = VT_I4;
+        role->lVal = n ? roleOf(n->role) : ROLE_SYSTEM_CLIENT;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+        const ScreenNode* n = nodeOf(child);
+        if (!n && !isSelf(child)) return E_INVALIDARG;
+        long s = 0;
+        if (n) {
+            if (isWidget(n->role)) s |= STATE_SYSTEM_FOCUSABLE;
+            if (n - bridge.shown.nodes == bridge.focus) s |= STATE_SYSTEM_FOCUSED;
+            if (n->checked) s |= STATE_SYSTEM_CHECKED;
+            if (n->checked && n->role == ScreenRole::radio_button) s |= STATE_SYSTEM_SELECTED;
+            if (n->carried) s |= STATE_SYSTEM_PRESSED;
+            if (!isWidget(n->role)) s |= STATE_SYSTEM_READONLY;
+        }
+        state->vt = VT_I4;
+        state->lVal = s;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR* help) override {
+        *help = nullptr;
+        return S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT, long* topic) override {
+        *file = nullptr;
+        *topic = 0;
+        return S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT, BSTR* keys) override {
+        *keys = nullptr;
+        return S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
+        focus->vt = bridge.focus >= 0 ? VT_I4 : VT_EMPTY;
+        focus->lVal = bridge.focus + 1;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
+        selection->vt = VT_EMPTY;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+        *action = nullptr;
+        const ScreenNode* n = nodeOf(child);
+        if (!n) return isSelf(child) ? S_FALSE : E_INVALIDARG;
+        const char* words = defaultAction(*n);
+        if (!words) return S_FALSE;
+        *action = wide(words);
+        return S_OK;
+    }
+
+    // Where the children are.
+    HRESULT STDMETHODCALLTYPE accLocation(long* x, long* y, long* w, long* h,
+                                          VARIANT child) override {
+        const ScreenNode* n = nodeOf(child);
+        if (!n && !isSelf(child)) return E_INVALIDARG;
+        RECT client = {};
+        GetClientRect(bridge.window, &client);
+        const ScreenRect r = n ? n->rect : ScreenRect{0, 0, client.right, client.bottom};
+        POINT origin = {r.x, r.y};
+        ClientToScreen(bridge.window, &origin);
+        *x = origin.x, *y = origin.y, *w = r.w, *h = r.h;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
+        describe();
+        end->vt = VT_EMPTY;
+        long to = 0;
+        const long count = bridge.shown.count;
+        if (isSelf(start) && direction == NAVDIR_FIRSTCHILD) to = 1;
+        if (isSelf(start) && direction == NAVDIR_LASTCHILD) to = count;
+        if (nodeOf(start) && (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN))
+            to = start.lVal + 1;
+        if (nodeOf(start) && (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP))
+            to = start.lVal - 1;
+        if (to < 1 || to > count) return S_FALSE;
+        end->vt = VT_I4;
+        end->lVal = to;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override {
+        describe();
+        POINT p = {x, y};
+        ScreenToClient(bridge.window, &p);
+        RECT client = {};
+        GetClientRect(bridge.window, &client);
+        child->vt = VT_EMPTY;
+        if (!PtInRect(&client, p)) return S_FALSE;
+        child->vt = VT_I4;
+        child->lVal = CHILDID_SELF;
+        for (int i = 0; i < bridge.shown.count; ++i) {
+            const ScreenRect& r = bridge.shown.nodes[i].rect;
+            if (p.x >= r.x && p.x < r.x + r.w && p.y >= r.y && p.y < r.y + r.h) child->lVal = i + 1;
+        }
+        return S_OK;
+    }
+
+    // What a screen reader does: a hand's input, through the pacer.
+    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
+        const ScreenNode* n = nodeOf(child);
+        if (!n) return E_INVALIDARG;
+        if (flags & SELFLAG_TAKEFOCUS) {
+            if (n->role == ScreenRole::text_field && !n->focused) operateAsAHand(*n);
+            if (n->role != ScreenRole::text_field) setFocus(child.lVal - 1);
+        }
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+        const ScreenNode* n = nodeOf(child);
+        if (!n) return E_INVALIDARG;
+        if (!defaultAction(*n)) return DISP_E_MEMBERNOTFOUND;
+        operateAsAHand(*n);
+        if (n->role != ScreenRole::text_field) setFocus(child.lVal - 1);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
+        const ScreenNode* n = nodeOf(child);
+        if (!n) return E_INVALIDARG;
+        const wchar_t* text = value ? value : L"";
+        if (n->role == ScreenRole::slider || n->role == ScreenRole::scroll_bar) {
+            // The value as drawn (0.50, or 50% on the scroll bar); what is no number is 0.
+            double v = std::wcstod(text, nullptr);
+            if (std::wcschr(text, L'%')) v /= 100.0;
+            setValueAsAHand(*n, v);
+            setFocus(child.lVal - 1);
+            return S_OK;
+        }
+        if (n->role != ScreenRole::text_field) return DISP_E_MEMBERNOTFOUND;
+        char utf8[4 * screen_text_size] = {};
+        WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8 - 1, nullptr, nullptr);
+        typeAsAHand(*n, utf8);
+        return S_OK;
+    }
+
+private:
+    ULONG count_ = 1;
+};
+
+Client client;
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_GETOBJECT && static_cast<long>(l) == OBJID_CLIENT) {
+        describe();
+        return LresultFromObject(__uuidof(IAccessible), w, static_cast<IAccessible*>(&client));
+    }
+    return CallWindowProcW(bridge.glfw_proc, window, message, w, l);
+}
+
+}  // namespace
+
+void startAccessibility(const DemoState& state, const LoopClock& clock) {
+    bridge.state = &state;
+    bridge.clock = &clock;
+    const auto current =
+        reinterpret_cast<GetCurrentContextFun>(librarySymbol("glfwGetCurrentContext"));
+    const auto win32 = reinterpret_cast<GetWin32WindowFun>(librarySymbol("glfwGetWin32Window"));
+    if (!current || !win32 || !current()) return;
+    bridge.window = win32(current());
+    if (bridge.window == nullptr) return;
+    // Calls from a screen reader in another process arrive through COM on this thread.
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return;
+    bridge.glfw_proc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(bridge.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(windowProc)));
+}
+
+void serveAccessibility() {
+    if (!bridge.described) return;
+    describeScreen(*bridge.state, *bridge.clock, bridge.next);
+    const int focus = readerFocus(bridge.shown, bridge.next, bridge.focus);
+    for (int i = 0; i < bridge.next.count; ++i) {
+        const ScreenNode was = bridge.shown.nodes[i];
+        const ScreenNode& now = bridge.shown.nodes[i] = bridge.next.nodes[i];
+        const LONG id = i + 1;
+        if (now.checked != was.checked || now.carried != was.carried)
+            NotifyWinEvent(EVENT_OBJECT_STATECHANGE, bridge.window, OBJID_CLIENT, id);
+        const bool text_changed = std::strcmp(now.text, was.text) != 0;
+        if ((now.role == ScreenRole::slider || now.role == ScreenRole::scroll_bar ||
+             now.role == ScreenRole::text_field) &&
+            text_changed)
+            NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, bridge.window, OBJID_CLIENT, id);
+        if (now.role == ScreenRole::button && text_changed)
+            NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, bridge.window, OBJID_CLIENT, id);
+    }
+    setFocus(focus);
+}
+
+}  // namespace gui_demo
