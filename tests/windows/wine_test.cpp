@@ -233,8 +233,8 @@ TEST_F(WineWindow, AScreenReaderReadsAndWorksTheWindowThroughMsaa) {
     ask("set 'Rotation Speed' 0.9");
     EXPECT_TRUE(xtest::soon(*program, [&] { return program->pixel(440, 72) == accent; })) << "0.90";
     ask("set 'Name:' 'h\u00e9llo " + std::string(100, 'x') + "'");
-    EXPECT_TRUE(xtest::soon(
-        *program, [&] { return widgets().back()[4].size() == 63; }, 10000));
+    auto typed = [&] { return widgets().back()[4].size() == 63; };
+    EXPECT_TRUE(xtest::soon(*program, typed, 10000));
     const auto after = widgets();
     ASSERT_EQ(after.size(), std::size(expected));
     EXPECT_EQ(after[1][2], "0x100010") << "Projective Geometry checked";
