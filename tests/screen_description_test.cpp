@@ -64,7 +64,7 @@ TEST_F(ScreenDescription, NamesTheThirteenWidgetsInScreenOrderWithTheirHitRectan
         {ScreenRole::slider, "Field of View", {260, 120, 200, 24}, false, "0.25"},
         {ScreenRole::slider, "Exposure", {260, 170, 200, 24}, false, "0.75"},
         {ScreenRole::scroll_bar, "Scroll", {470, 70, 20, 280}, false, "0%"},
-        {ScreenRole::drag_box, "DRAG", {600, 300, 50, 50}, false, ""},
+        {ScreenRole::drag_box, "DRAG", {600, 300, 50, 50}, false, "over the drop zone"},
         {ScreenRole::text_field, "Name:", {760, 70, 240, 36}, false, "Zelkor Engine"},
     };
     frame(at(1100, 200));
@@ -152,8 +152,8 @@ TEST_F(ScreenDescription, APressWhereItSaysOperatesThatWidgetAndTheDescriptionFo
         const ScreenNode box = widget("DRAG");
         frame(pressAt(box.press.x, box.press.y));
         frame(holdAt(box.carry_to.x, box.carry_to.y));
-        EXPECT_TRUE(widget("DRAG").carried);
-        EXPECT_EQ(widget("DRAG").over_drop_zone, over);
+        EXPECT_STREQ(widget("DRAG").text,
+                     over ? "carried over the drop zone" : "carried outside the drop zone");
         frame(releaseAt(box.carry_to.x, box.carry_to.y));
         EXPECT_FALSE(widget("DRAG").carried);
         EXPECT_EQ(widget("DRAG").over_drop_zone, over);

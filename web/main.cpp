@@ -83,18 +83,19 @@ extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_pacing_let_through(int kind, int co
     return gui_demo::letThrough(pacing, e) ? 1 : 0;
 }
 
-// Whether a press and the release held after it, the press waiting for age frames, go to raylib
-// together in this frame, where they cancel out, as the desktop's pacer merges a flood of clicks.
+// Whether a press and the release held after it, the press waiting for age frames with waiting
+// events held in all, go to raylib together in this frame, where they cancel out, as the
+// desktop's pacer merges a flood of clicks.
 extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_pacing_merges(int press_kind, int press_code,
                                                            int press_action, int release_kind,
                                                            int release_code, int release_action,
-                                                           unsigned age) {
+                                                           unsigned age, unsigned waiting) {
     gui_demo::PacedEvent press, release;
     press.kind = static_cast<gui_demo::PacedEvent::Kind>(press_kind), press.code = press_code;
     press.action = press_action;
     release.kind = static_cast<gui_demo::PacedEvent::Kind>(release_kind);
     release.code = release_code, release.action = release_action;
-    return gui_demo::mergesAway(press, release, age) ? 1 : 0;
+    return gui_demo::mergesAway(press, release, age, waiting) ? 1 : 0;
 }
 
 // After each frame: what reaches raylib from now on is seen by the next one.

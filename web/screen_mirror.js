@@ -176,9 +176,6 @@ function startScreenMirror(page) {
     nodes.forEach((n, i) => show(i, n, null));
   }
 
-  const carriedWords = (n) => (n.carried ? "carried " : "") + (n.over ? "over the drop zone" :
-    "outside the drop zone");
-
   // Writes node i's state into its element; only what differs from the last description.
   function show(i, n, was) {
     const el = elements[i];
@@ -210,12 +207,12 @@ function startScreenMirror(page) {
         if (changed("text")) el.setAttribute("aria-valuetext", n.text);
         break;
       case "drag_box":
-        if (changed("carried") || changed("over")) {
-          el.mirrorBox.textContent = carriedWords(n) + ". Space carries it " +
+        if (changed("text")) {
+          el.mirrorBox.textContent = n.text + ". Space carries it " +
             (n.over ? "out of the drop zone." : "over the drop zone.");
         }
         if (was && was.carried && !n.carried) {
-          status.textContent = n.name + " dropped " + carriedWords(n) + ".";
+          status.textContent = n.name + " dropped " + n.text + ".";
         }
         break;
       case "text_field":

@@ -183,10 +183,9 @@ public:
         *words = nullptr;
         const ScreenNode* n = nodeOf(child);
         if (!n) return isSelf(child) ? S_FALSE : E_INVALIDARG;
-        if (n->role == ScreenRole::button) *words = wide(n->text);
-        if (n->role == ScreenRole::drag_box)
-            *words = wide(n->over_drop_zone ? "over the drop zone" : "outside the drop zone");
-        return *words ? S_OK : S_FALSE;
+        if (n->role != ScreenRole::button && n->role != ScreenRole::drag_box) return S_FALSE;
+        *words = wide(n->text);  // the click count, where the box is
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         const ScreenNode* n = nodeOf(child);
@@ -373,7 +372,7 @@ void serveAccessibility() {
              now.role == ScreenRole::text_field) &&
             text_changed)
             NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, bridge.window, OBJID_CLIENT, id);
-        if (now.role == ScreenRole::button && text_changed)
+        if ((now.role == ScreenRole::button || now.role == ScreenRole::drag_box) && text_changed)
             NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, bridge.window, OBJID_CLIENT, id);
     }
     setFocus(focus);

@@ -112,15 +112,6 @@ AtkRole atkRole(ScreenRole r) {
     return ATK_ROLE_UNKNOWN;
 }
 
-void setFocus(int index);
-
-// A screen reader's action on node i: what a hand does to it.
-bool operate(int i) {
-    operateAsAHand(bridge.shown.nodes[i]);
-    if (bridge.shown.nodes[i].role != ScreenRole::text_field) setFocus(i);
-    return true;
-}
-
 // ---- Telling -----------------------------------------------------------------------------------
 
 void setFocus(int index) {
@@ -131,18 +122,18 @@ void setFocus(int index) {
     if (index >= 0) atk_object_notify_state_change(bridge.objects[index], ATK_STATE_FOCUSED, TRUE);
 }
 
+// A screen reader's action on node i: what a hand does to it. The field takes the focus as the
+// program gives it; any other widget takes the reader's focus at once.
+void operate(int i) {
+    operateAsAHand(bridge.shown.nodes[i]);
+    if (bridge.shown.nodes[i].role != ScreenRole::text_field) setFocus(i);
+}
+
 // The words a node's object gives besides its name: the click count, where the box is.
 void describeWords(int i) {
     const ScreenNode& n = bridge.shown.nodes[i];
-    if (n.role == ScreenRole::button) {
+    if (n.role == ScreenRole::button || n.role == ScreenRole::drag_box)
         atk_object_set_description(bridge.objects[i], n.text);
-    } else if (n.role == ScreenRole::drag_box) {
-        const char* words =
-            n.carried ? (n.over_drop_zone ? "carried over the drop zone"
-                                          : "carried outside the drop zone")
-                      : (n.over_drop_zone ? "over the drop zone" : "outside the drop zone");
-        atk_object_set_description(bridge.objects[i], words);
-    }
 }
 
 // Tells what differs between the shown description and the next, and shows the next. The
@@ -190,8 +181,6 @@ void tellChanges() {
                     describeWords(i);
             }
         }
-        if (now.carried != was.carried || now.over_drop_zone != was.over_drop_zone)
-            describeWords(i);
     }
     setFocus(focus);
 }
@@ -311,7 +300,11 @@ const gchar* actionName(AtkAction* a, gint i) {
     if (i != 0) return nullptr;
     return nodeOf(ATK_OBJECT(a)).role == ScreenRole::radio_button ? "select" : "click";
 }
-gboolean doAction(AtkAction* a, gint i) { return i == 0 && operate(indexOf(ATK_OBJECT(a))); }
+gboolean doAction(AtkAction* a, gint i) {
+    if (i != 0) return FALSE;
+    operate(indexOf(ATK_OBJECT(a)));
+    return TRUE;
+}
 
 // Value: a slider's or the scroll bar's, 0 to 1, a pixel's step apart.
 double step(const ScreenNode& n) { return 1.0 / trackLength(n); }

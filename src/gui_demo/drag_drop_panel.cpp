@@ -1,6 +1,7 @@
 // "Drag & Drop": a box picked up by a press, carried centred on the pointer inside its area, and
 // let go on release, over a drop zone that lights up while the box is carried over it.
 #include <algorithm>
+#include <cstdio>
 
 #include "../widgets/pixel.h"
 #include "demo.h"
@@ -107,6 +108,8 @@ void describeDragDrop(const DemoState& state, ScreenDescription& d) {
     box.carried = state.is_dragging;
     box.over_drop_zone = boxOverDropZone(state);
     box.carry_to = box.over_drop_zone ? above_drop_centre : drop_centre;
+    std::snprintf(box.text, sizeof box.text, "%s%s", box.carried ? "carried " : "",
+                  box.over_drop_zone ? "over the drop zone" : "outside the drop zone");
 
     addScreenNode(d, ScreenRole::text, drop_label);
 }

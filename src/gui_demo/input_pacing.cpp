@@ -59,8 +59,9 @@ bool letThrough(PacingFrame& f, const PacedEvent& e) {
     return true;
 }
 
-bool mergesAway(const PacedEvent& press, const PacedEvent& release, unsigned age) {
-    return age > pacing_merge_after_frames && press.kind == Kind::button &&
+bool mergesAway(const PacedEvent& press, const PacedEvent& release, unsigned age,
+                std::size_t waiting) {
+    return waiting > 2 && age > pacing_merge_after_frames && press.kind == Kind::button &&
            release.kind == Kind::button && press.code == pacing_left_button &&
            release.code == pacing_left_button && press.action == 1 && release.action == 0;
 }
@@ -96,10 +97,9 @@ bool admitEvent(InputPacer& p, const PacedEvent& e) {
 bool takeDueEvent(InputPacer& p, PacedEvent& out) {
     if (p.count == 0) return false;
     // A merged click's press and release go out one after the other, outside the frame's rules:
-    // raylib sees neither. The newest click waiting is never merged: what a person did last
-    // counts, even right after a flood.
+    // raylib sees neither.
     const bool merged =
-        p.count >= 3 && mergesAway(slot(p, 0), slot(p, 1), p.frames - slot(p, 0).frame);
+        p.count >= 2 && mergesAway(slot(p, 0), slot(p, 1), p.frames - slot(p, 0).frame, p.count);
     if (!p.merging && !merged && !letThrough(p.frame, slot(p, 0))) return false;
     p.merging = merged;
     return takeAnyEvent(p, out);

@@ -65,9 +65,12 @@ struct PacingFrame {
 // script holds its events itself and asks this of each (web/main.cpp).
 bool letThrough(PacingFrame& f, const PacedEvent& e);
 
-// Whether a left press and the release right after it, the press held for age frames, go to
-// raylib together, where they cancel out: a click that has waited that long is part of a flood.
-bool mergesAway(const PacedEvent& press, const PacedEvent& release, unsigned age);
+// Whether a left press and the release right after it, the oldest of waiting events held, the
+// press for age frames, go to raylib together, where they cancel out: a click that has waited
+// that long is part of a flood. The newest click waiting never does: what a person did last
+// counts, even right after a flood.
+bool mergesAway(const PacedEvent& press, const PacedEvent& release, unsigned age,
+                std::size_t waiting);
 
 struct InputPacer {
     PacedEvent queue[pacing_capacity];

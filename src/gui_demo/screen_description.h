@@ -47,7 +47,7 @@ struct ScreenNode {
     int level = 0;          // a heading's level
     const char* name = "";  // the fixed words drawn: a label, a caption, a text line
     // The words that change, as drawn: a slider's value text, the click count, the field's text,
-    // the readout. Zero-terminated.
+    // the readout, where the drag box is ("carried over the drop zone"). Zero-terminated.
     char text[screen_text_size] = {};
     ScreenRect rect;    // a widget's (and the strip's) rectangle in window pixels, as hit and drawn
     ScreenPoint press;  // a widget's point, where a hand presses to operate it

@@ -255,6 +255,11 @@ class Tree(unittest.TestCase):
                         field.queryText().getText(0, -1))
         self.assertTrue(self.demo.ink(762, 76, 236, 24) != before, "the new text drawn")
         self.assertIn(pyatspi.STATE_FOCUSED, states(field))
+        # Inserted before the start: retyped from there, and cut at 63 again.
+        field.queryEditableText().insertText(0, "ab", 2)
+        self.assertTrue(self.demo.soon(lambda: field.queryText().getText(0, -1) == "abhllo " + "x" * 56, 5))
+        field.queryEditableText().deleteText(0, 7)
+        self.assertTrue(self.demo.soon(lambda: field.queryText().getText(0, -1) == "x" * 56, 5))
 
     def test_a_tick_made_with_the_mouse_is_told_to_listeners(self):
         seen = []

@@ -218,6 +218,11 @@ TEST_F(WineWindow, AScreenReaderReadsAndWorksTheWindowThroughMsaa) {
         EXPECT_EQ(found[i][6], place) << e.name << ": over its drawn rectangle";
     }
 
+    // Hit-testing: the middle of "Click Me", on the screen, is that child.
+    EXPECT_EQ(ask("hit " + std::to_string(program->originX() + 120) + " " +
+                  std::to_string(program->originY() + 90)),
+              found[0][0] + "\n");
+
     // The default actions and values, as a hand's input: read back in pixels and in the tree.
     const xtest::Shot count = program->grab(30, 112, 100, 18);
     EXPECT_EQ(ask("do 'Click Me'"), "done\n");
