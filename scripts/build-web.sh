@@ -20,10 +20,10 @@ if [[ ! -f "$prefix/.built" ]]; then
     mkdir -p "$build_dir"
     # apt checked the files against the signed source index when it fetched them.
     dpkg-source --no-check -x "$sources"/raylib_*.dsc "$build_dir/raylib-src" >/dev/null
-    # web/glfw_compat.h supplies two GLFW 3.3 functions emscripten's GLFW 3.2 lacks.
+    # platform/web/glfw_compat.h supplies two GLFW 3.3 functions emscripten's GLFW 3.2 lacks.
     emcmake cmake -S "$build_dir/raylib-src" -B "$build_dir/raylib" -DPLATFORM=Web \
         -DBUILD_EXAMPLES=OFF -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_C_FLAGS="-include $root/web/glfw_compat.h" \
+        -DCMAKE_C_FLAGS="-include $root/platform/web/glfw_compat.h" \
         -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_INSTALL_LIBDIR=lib >/dev/null
     cmake --build "$build_dir/raylib" -j "$jobs" >/dev/null
     cmake --install "$build_dir/raylib" >/dev/null

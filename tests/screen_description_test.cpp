@@ -7,9 +7,11 @@
 #include <string>
 
 #include "demo_fixture.h"
+#include "first_screen.h"
 
 using namespace fake;
 using gui_demo::isWidget;
+using gui_demo::roleName;
 using gui_demo::ScreenNode;
 using gui_demo::ScreenRole;
 
@@ -45,28 +47,8 @@ protected:
 }  // namespace
 
 TEST_F(ScreenDescription, NamesTheThirteenWidgetsInScreenOrderWithTheirHitRectanglesAndState) {
-    struct Expected {
-        ScreenRole role;
-        const char* name;
-        gui_demo::ScreenRect rect;
-        bool checked;
-        const char* text;
-    };
-    const Expected expected[] = {
-        {ScreenRole::button, "Click Me", {30, 70, 180, 40}, false, "Clicks: 0"},
-        {ScreenRole::check_box, "Projective Geometry", {30, 130, 22, 22}, false, ""},
-        {ScreenRole::check_box, "Dual Quaternions", {30, 165, 22, 22}, true, ""},
-        {ScreenRole::check_box, "Archetype Algebra", {30, 200, 22, 22}, false, ""},
-        {ScreenRole::radio_button, "Wireframe", {30, 270, 22, 22}, true, ""},
-        {ScreenRole::radio_button, "Solid", {30, 305, 22, 22}, false, ""},
-        {ScreenRole::radio_button, "Instanced", {30, 340, 22, 22}, false, ""},
-        {ScreenRole::slider, "Rotation Speed", {260, 70, 200, 24}, false, "0.50"},
-        {ScreenRole::slider, "Field of View", {260, 120, 200, 24}, false, "0.25"},
-        {ScreenRole::slider, "Exposure", {260, 170, 200, 24}, false, "0.75"},
-        {ScreenRole::scroll_bar, "Scroll", {470, 70, 20, 280}, false, "0%"},
-        {ScreenRole::drag_box, "DRAG", {600, 300, 50, 50}, false, "over the drop zone"},
-        {ScreenRole::text_field, "Name:", {760, 70, 240, 36}, false, "Zelkor Engine"},
-    };
+    const auto expected = first_screen::widgets(GUI_DEMO_TEST_DATA "/first_screen_widgets.tsv");
+    ASSERT_EQ(expected.size(), 13u);
     frame(at(1100, 200));
     describe();
     ASSERT_LT(description.count, gui_demo::max_screen_nodes) << "room to spare, nothing cut";
@@ -75,15 +57,16 @@ TEST_F(ScreenDescription, NamesTheThirteenWidgetsInScreenOrderWithTheirHitRectan
         const ScreenNode& n = description.nodes[i];
         if (!isWidget(n.role)) continue;
         ASSERT_LT(next, std::size(expected)) << "an extra widget: " << n.name;
-        const Expected& e = expected[next++];
-        EXPECT_EQ(n.role, e.role) << e.name;
-        EXPECT_STREQ(n.name, e.name);
-        EXPECT_EQ(n.rect.x, e.rect.x) << e.name;
-        EXPECT_EQ(n.rect.y, e.rect.y) << e.name;
-        EXPECT_EQ(n.rect.w, e.rect.w) << e.name;
-        EXPECT_EQ(n.rect.h, e.rect.h) << e.name;
+        const first_screen::Widget& e = expected[next++];
+        EXPECT_EQ(std::string(roleName(n.role)), e.kind) << e.name;
+        EXPECT_EQ(n.name, e.name);
+        EXPECT_EQ(n.rect.x, e.x) << e.name;
+        EXPECT_EQ(n.rect.y, e.y) << e.name;
+        EXPECT_EQ(n.rect.w, e.w) << e.name;
+        EXPECT_EQ(n.rect.h, e.h) << e.name;
         EXPECT_EQ(n.checked, e.checked) << e.name;
-        EXPECT_STREQ(n.text, e.text) << e.name;
+        EXPECT_EQ(n.text, e.text) << e.name;
+        if (!e.value.empty()) EXPECT_EQ(n.value, std::stof(e.value)) << e.name;
         EXPECT_FALSE(n.focused) << e.name;
         if (n.role == ScreenRole::radio_button) {
             ASSERT_GE(n.parent, 0);

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "input_pacing.h"
+#include "platform.h"
 
 namespace gui_demo {
 
@@ -23,9 +24,9 @@ void offerButton(int action) {
 
 void offerKeyTap(int key) {
     PacedEvent e;
-    e.kind = PacedEvent::Kind::key, e.code = key, e.action = 1;
+    e.kind = PacedEvent::Kind::key, e.code = key, e.action = pacing_press;
     offerHandInput(e);
-    e.action = 0;
+    e.action = pacing_release;
     offerHandInput(e);
 }
 
@@ -43,16 +44,16 @@ void putPointerBack() {
 
 void click(ScreenPoint at) {
     offerMove(at.x, at.y);
-    offerButton(1);
-    offerButton(0);
+    offerButton(pacing_press);
+    offerButton(pacing_release);
     putPointerBack();
 }
 
 void carry(ScreenPoint from, ScreenPoint to) {
     offerMove(from.x, from.y);
-    offerButton(1);
+    offerButton(pacing_press);
     offerMove(to.x, to.y);
-    offerButton(0);
+    offerButton(pacing_release);
     putPointerBack();
 }
 

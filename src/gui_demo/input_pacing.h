@@ -32,11 +32,16 @@
 
 namespace gui_demo {
 
+// A button's or key's action, as the window system (GLFW) numbers them.
+inline constexpr int pacing_release = 0;
+inline constexpr int pacing_press = 1;
+inline constexpr int pacing_repeat = 2;
+
 struct PacedEvent {
     enum class Kind : std::uint8_t { move, button, key, character };
     Kind kind = Kind::move;
-    int code = 0;    // button, key, or character
-    int action = 0;  // 0 release, 1 press, 2 key repeat
+    int code = 0;  // button, key, or character
+    int action = pacing_release;
     int scancode = 0;
     int mods = 0;
     double x = 0.0, y = 0.0;  // pointer position of a move
@@ -50,9 +55,13 @@ inline constexpr int pacing_chars_per_frame = 16;  // raylib's character queue
 inline constexpr std::size_t pacing_capacity = 256;
 inline constexpr unsigned pacing_merge_after_frames = 10;  // a sixth of a second at 60 a second
 
+// The order in which a frame's snapshot applies what it reads; within one frame the stages only
+// move forward.
+enum class PacingStage : std::uint8_t { pointer, characters, backspace, enter };
+
 // What has reached the library since the last snapshot.
 struct PacingFrame {
-    int stage = 0;  // 0 pointer and button, 1 characters, 2 Backspace, 3 Enter
+    PacingStage stage = PacingStage::pointer;
     bool button_changed = false;
     bool moved = false;
     bool backspace_changed = false;
@@ -62,7 +71,7 @@ struct PacingFrame {
 
 // The rules themselves: whether e may reach raylib in the frame so far without being merged with
 // or reordered against what already did. If it may, it counts as having reached it. The page's
-// script holds its events itself and asks this of each (web/main.cpp).
+// script holds its events itself and asks this of each (platform/web/main.cpp).
 bool letThrough(PacingFrame& f, const PacedEvent& e);
 
 // Whether a left press and the release right after it, the oldest of waiting events held, the
@@ -120,17 +129,5 @@ void releaseDueEvents(InputPacer& p, Forward&& forward) {
     while (takeDueEvent(p, due)) forward(due);
     startInputFrame(p);
 }
-
-// The desktop's pacer, chained onto raylib's GLFW callbacks. Call installInputPacing once after
-// the window has opened, and releaseHeldInput after every frame. Where raylib does not let the
-// program reach GLFW, both do nothing and input is read once a frame.
-bool installInputPacing();
-void releaseHeldInput();
-
-// Input the program makes itself as a hand would (a screen reader's click), queued behind the
-// window system's own and paced alike. Does nothing where the pacer is not installed.
-void offerHandInput(const PacedEvent& e);
-// Where the window system's pointer is in the window, so that made input can put it back.
-bool realPointer(double& x, double& y);
 
 }  // namespace gui_demo

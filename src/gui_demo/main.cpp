@@ -1,8 +1,8 @@
-#include "accessibility_bridge.h"
+// gui_demo::main(): the desktop program's start-up, loop and end, the same on every desktop
+// platform; what the platform supplies beyond raylib is in platform.h.
 #include "demo.h"
 #include "em_dash_glyph.h"
-#include "input_pacing.h"
-#include "no_window.h"
+#include "platform.h"
 
 namespace gui_demo {
 

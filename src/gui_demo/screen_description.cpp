@@ -38,6 +38,38 @@ ScreenPoint valuePoint(const ScreenNode& n, float value) {
     return p;
 }
 
+const char* roleName(ScreenRole role) {
+    switch (role) {
+        case ScreenRole::heading:
+            return "heading";
+        case ScreenRole::text:
+            return "text";
+        case ScreenRole::list:
+            return "list";
+        case ScreenRole::list_item:
+            return "list_item";
+        case ScreenRole::image:
+            return "image";
+        case ScreenRole::button:
+            return "button";
+        case ScreenRole::check_box:
+            return "check_box";
+        case ScreenRole::radio_group:
+            return "radio_group";
+        case ScreenRole::radio_button:
+            return "radio_button";
+        case ScreenRole::slider:
+            return "slider";
+        case ScreenRole::scroll_bar:
+            return "scroll_bar";
+        case ScreenRole::drag_box:
+            return "drag_box";
+        case ScreenRole::text_field:
+            return "text_field";
+    }
+    return "";
+}
+
 bool isWidget(ScreenRole role) {
     switch (role) {
         case ScreenRole::button:

@@ -81,6 +81,10 @@ ScreenPoint valuePoint(const ScreenNode& n, float value);
 // The pixels along a value widget's track: one step of the value per pixel.
 int trackLength(const ScreenNode& n);
 
+// The role's name as written here (button, check_box, ...), as the page's script and the tests'
+// data files name it.
+const char* roleName(ScreenRole role);
+
 // Whether a node is a widget a hand operates (and a screen reader can focus).
 bool isWidget(ScreenRole role);
 

@@ -12,7 +12,7 @@ import { accent, assertNear, bg, checkboxEmpty, inputBorder, near, open, textEnd
 const desktopShot = process.env.GUI_DEMO_DESKTOP_SHOT;
 
 // Static points of the first screen, shared with the Windows test: one "x y" a line.
-const staticPoints = fs.readFileSync(new URL('../window/first_screen_points.txt', import.meta.url), 'utf8')
+const staticPoints = fs.readFileSync(new URL('../data/first_screen_points.txt', import.meta.url), 'utf8')
   .split('\n').filter((line) => /^\d/.test(line)).map((line) => line.split(' ').map(Number));
 
 test('the first frame loads without a console error and shows the screen', async () => {

@@ -6,25 +6,19 @@
 //   GUI_DEMO_PAGE=build-web/page node --test screen_reader.test.mjs
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
+import fs from 'node:fs';
 import { AxeBuilder } from '@axe-core/playwright';
 import { accent, assertNear, checkboxEmpty, clickCount, inputBorder, near, open, sideways, textEnd, upright } from './harness.mjs';
 
-// The widgets as drawn: role, name and rectangle in window pixels.
-const widgets = [
-  ['button', 'Click Me', [30, 70, 180, 40]],
-  ['checkbox', 'Projective Geometry', [30, 130, 22, 22]],
-  ['checkbox', 'Dual Quaternions', [30, 165, 22, 22]],
-  ['checkbox', 'Archetype Algebra', [30, 200, 22, 22]],
-  ['radio', 'Wireframe', [30, 270, 22, 22]],
-  ['radio', 'Solid', [30, 305, 22, 22]],
-  ['radio', 'Instanced', [30, 340, 22, 22]],
-  ['slider', 'Rotation Speed', [260, 70, 200, 24]],
-  ['slider', 'Field of View', [260, 120, 200, 24]],
-  ['slider', 'Exposure', [260, 170, 200, 24]],
-  ['scrollbar', 'Scroll', [470, 70, 20, 280]],
-  ['button', 'DRAG', [600, 300, 50, 50]],
-  ['textbox', 'Name:', [760, 70, 240, 36]],
-];
+// The widgets as drawn (tests/data/first_screen_widgets.tsv): ARIA role, name and rectangle in
+// window pixels.
+const ariaRoles = {
+  button: 'button', check_box: 'checkbox', radio_button: 'radio', slider: 'slider',
+  scroll_bar: 'scrollbar', drag_box: 'button', text_field: 'textbox',
+};
+const widgets = fs.readFileSync(new URL('../data/first_screen_widgets.tsv', import.meta.url), 'utf8')
+  .split('\n').filter((line) => line && !line.startsWith('#')).map((line) => line.split('\t'))
+  .map(([kind, name, x, y, w, h]) => [ariaRoles[kind], name, [x, y, w, h].map(Number)]);
 
 // Chromium's accessibility tree, as a screen reader is given it: each widget as
 // "role name [state ...]", in the tree's own order. Chromium's inspector reports a range's

@@ -3,9 +3,10 @@
 AT-SPI with pyatspi, the program's real window under a private X server, and what is drawn read
 back pixel by pixel.
 
-    dbus-run-session -- tests/window/accessibility_test.py PROGRAM
+    tests/window/a11y_session.sh scripts/with-xvfb.sh tests/window/accessibility_test.py PROGRAM
 
-Each test starts the program afresh; the session's accessibility bus is started here.
+Each test starts the program afresh in the one virtual X server; the session's accessibility bus is
+started here.
 """
 import ctypes
 import os
@@ -26,24 +27,34 @@ TITLE = "MERIDAX / Zelkor Engine \u2014 GUI Demo (O3DE LyShine Components)"
 ACCENT = (80, 180, 255)
 ORIGIN = (37, 23)  # where the window is put, so that screen and window coordinates differ
 
-# The widgets as drawn: role, name, window rectangle, states beyond the common ones, value. Roles
-# and states are compared as AT-SPI's numbers: their names differ between AT-SPI releases.
+# The widgets as drawn (tests/data/first_screen_widgets.tsv): role, name, window rectangle, states
+# beyond the common ones, value. Roles and states are compared as AT-SPI's numbers: their names
+# differ between AT-SPI releases.
 R, S = pyatspi, pyatspi
-WIDGETS = [
-    (R.ROLE_PUSH_BUTTON, "Click Me", (30, 70, 180, 40), set(), None),
-    (R.ROLE_CHECK_BOX, "Projective Geometry", (30, 130, 22, 22), set(), None),
-    (R.ROLE_CHECK_BOX, "Dual Quaternions", (30, 165, 22, 22), {S.STATE_CHECKED}, None),
-    (R.ROLE_CHECK_BOX, "Archetype Algebra", (30, 200, 22, 22), set(), None),
-    (R.ROLE_RADIO_BUTTON, "Wireframe", (30, 270, 22, 22), {S.STATE_CHECKED, S.STATE_SELECTED}, None),
-    (R.ROLE_RADIO_BUTTON, "Solid", (30, 305, 22, 22), set(), None),
-    (R.ROLE_RADIO_BUTTON, "Instanced", (30, 340, 22, 22), set(), None),
-    (R.ROLE_SLIDER, "Rotation Speed", (260, 70, 200, 24), {S.STATE_HORIZONTAL}, (0.5, "0.50")),
-    (R.ROLE_SLIDER, "Field of View", (260, 120, 200, 24), {S.STATE_HORIZONTAL}, (0.25, "0.25")),
-    (R.ROLE_SLIDER, "Exposure", (260, 170, 200, 24), {S.STATE_HORIZONTAL}, (0.75, "0.75")),
-    (R.ROLE_SCROLL_BAR, "Scroll", (470, 70, 20, 280), {S.STATE_VERTICAL}, (0.0, "0%")),
-    (R.ROLE_PUSH_BUTTON, "DRAG", (600, 300, 50, 50), set(), None),
-    (R.ROLE_ENTRY, "Name:", (760, 70, 240, 36), {S.STATE_EDITABLE, S.STATE_SINGLE_LINE}, None),
-]
+ROLES = {"button": R.ROLE_PUSH_BUTTON, "check_box": R.ROLE_CHECK_BOX, "radio_button": R.ROLE_RADIO_BUTTON,
+         "slider": R.ROLE_SLIDER, "scroll_bar": R.ROLE_SCROLL_BAR, "drag_box": R.ROLE_PUSH_BUTTON,
+         "text_field": R.ROLE_ENTRY}
+STATES = {"slider": {S.STATE_HORIZONTAL}, "scroll_bar": {S.STATE_VERTICAL},
+          "text_field": {S.STATE_EDITABLE, S.STATE_SINGLE_LINE}}
+
+
+def first_screen_widgets():
+    data = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "first_screen_widgets.tsv")
+    widgets = []
+    with open(data, encoding="utf-8") as lines:
+        for line in lines:
+            if line.startswith("#") or not line.strip():
+                continue
+            kind, name, x, y, w, h, checked, value, text = line.rstrip("\n").split("\t")
+            extra = set(STATES.get(kind, set()))
+            if checked == "1":
+                extra |= {S.STATE_CHECKED, S.STATE_SELECTED} if kind == "radio_button" else {S.STATE_CHECKED}
+            widgets.append((ROLES[kind], name, (int(x), int(y), int(w), int(h)), extra,
+                            None if value == "-" else (float(value), text)))
+    return widgets
+
+
+WIDGETS = first_screen_widgets()
 COMMON = {S.STATE_ENABLED, S.STATE_SENSITIVE, S.STATE_SHOWING, S.STATE_VISIBLE, S.STATE_FOCUSABLE}
 
 def run(*argv, **kw):
@@ -51,13 +62,10 @@ def run(*argv, **kw):
 
 
 class XServer:
-    """A private Xvfb, and pixels read from its root window through Xlib."""
+    """The private Xvfb this test runs in (scripts/with-xvfb.sh), its pixels read through Xlib."""
 
     def __init__(self):
-        self.number = next(n for n in range(70, 200) if not os.path.exists(f"/tmp/.X{n}-lock"))
-        self.name = f":{self.number}"
-        self.proc = subprocess.Popen(["Xvfb", self.name, "-screen", "0", "1400x800x24", "-nolisten", "tcp"],
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.name = os.environ["DISPLAY"]
         self.xlib = ctypes.cdll.LoadLibrary("libX11.so.6")
         self.xlib.XOpenDisplay.restype = ctypes.c_void_p
         self.xlib.XDefaultRootWindow.restype = ctypes.c_ulong
@@ -68,6 +76,7 @@ class XServer:
         self.xlib.XGetPixel.restype = ctypes.c_ulong
         self.xlib.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
         self.xlib.XDestroyImage.argtypes = [ctypes.c_void_p]
+        self.xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
         for _ in range(100):
             self.display = self.xlib.XOpenDisplay(self.name.encode())
             if self.display:
@@ -83,8 +92,7 @@ class XServer:
         return [[(p >> 16 & 255, p >> 8 & 255, p & 255) for p in row] for row in rows]
 
     def stop(self):
-        self.proc.terminate()  # not killed: it removes its lock file as it ends
-        self.proc.wait()
+        self.xlib.XCloseDisplay(self.display)
 
 
 def start_bus():

@@ -25,19 +25,6 @@ inline bool near(Rgb a, Rgb b, int tolerance) {
            std::abs(a.b - b.b) <= tolerance;
 }
 
-// The points of first_screen_points.txt; "#" lines are comments.
-inline std::vector<std::pair<int, int>> firstScreenPoints(const std::string& path) {
-    std::vector<std::pair<int, int>> points;
-    std::ifstream in(path);
-    for (std::string line; std::getline(in, line);) {
-        int x = 0, y = 0;
-        if (!line.empty() && line[0] != '#' && std::sscanf(line.c_str(), "%d %d", &x, &y) == 2) {
-            points.emplace_back(x, y);
-        }
-    }
-    return points;
-}
-
 // The title's em dash, in the cell where "ZELKOR ENGINE " ends: a bar in the hyphen's rows
 // (y 23 and 24), as wide as an M (x 211 to 225), and nothing above or below it where a "?" would
 // have its strokes. An empty text when it is so, else what is wrong.

@@ -3,13 +3,12 @@
 # field takes the focus, and a check box as it is ticked. Orca speaks through no speech server
 # here; it logs each utterance as a "SPEECH OUTPUT" line in its debug file.
 #
-#   tests/window/a11y_session.sh tests/window/orca_test.sh PROGRAM
+#   tests/window/a11y_session.sh scripts/with-xvfb.sh tests/window/orca_test.sh PROGRAM
 set -euo pipefail
 program=$1
 work=$(mktemp -d)
 pids=()
 cleanup() {
-    # Xvfb first, and not killed outright, so that it removes its lock file.
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     for pid in "${pids[@]}"; do
         for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
@@ -19,13 +18,6 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; grep "SPEECH OUTPUT" "$work/orca.log" >&2 || true; exit 1; }
-
-display=70
-while [[ -e /tmp/.X$display-lock ]]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1280x720x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=":$display"
-for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.05; done
 
 bus=(gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus)
 "${bus[@]}" --method org.a11y.Bus.GetAddress >/dev/null

@@ -11,12 +11,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "demo_screen.h"
+#include "first_screen.h"
 #include "quick_input.h"
 #include "x_session.h"
 
@@ -96,7 +98,7 @@ protected:
 TEST_F(WineWindow, ShowsTheLinuxProgramsFirstScreenAndEscapeEndsItWithStatusZero) {
     const xtest::Shot linux_screen = xtest::readPng(GUI_DEMO_DESKTOP_SHOT);
     ASSERT_EQ(linux_screen.width, 1280) << GUI_DEMO_DESKTOP_SHOT;
-    const auto points = xtest::firstScreenPoints(GUI_DEMO_FIRST_SCREEN_POINTS);
+    const auto points = first_screen::points(GUI_DEMO_TEST_DATA "/first_screen_points.txt");
     ASSERT_GE(points.size(), 10u);
     const xtest::Shot shot = program->grab();
     for (const auto& [x, y] : points) {
@@ -179,42 +181,35 @@ TEST_F(WineWindow, AScreenReaderReadsAndWorksTheWindowThroughMsaa) {
             if (std::stoul(c[2], nullptr, 16) & 0x100000) found.push_back(c);  // focusable
         return found;
     };
-    // Role, name, window rectangle, state (checked 0x10, selected 0x2), value, default action.
-    struct Widget {
-        const char* role;
-        const char* name;
-        int x, y, w, h;
-        unsigned long state;
-        const char* value;
-        const char* action;
-    };
-    const Widget expected[] = {
-        {"43", "Click Me", 30, 70, 180, 40, 0, "", "Press"},
-        {"44", "Projective Geometry", 30, 130, 22, 22, 0, "", "Check"},
-        {"44", "Dual Quaternions", 30, 165, 22, 22, 0x10, "", "Uncheck"},
-        {"44", "Archetype Algebra", 30, 200, 22, 22, 0, "", "Check"},
-        {"45", "Wireframe", 30, 270, 22, 22, 0x12, "", "Select"},
-        {"45", "Solid", 30, 305, 22, 22, 0, "", "Select"},
-        {"45", "Instanced", 30, 340, 22, 22, 0, "", "Select"},
-        {"51", "Rotation Speed", 260, 70, 200, 24, 0, "0.50", ""},
-        {"51", "Field of View", 260, 120, 200, 24, 0, "0.25", ""},
-        {"51", "Exposure", 260, 170, 200, 24, 0, "0.75", ""},
-        {"3", "Scroll", 470, 70, 20, 280, 0, "0%", ""},
-        {"43", "DRAG", 600, 300, 50, 50, 0, "", "Press"},
-        {"42", "Name:", 760, 70, 240, 36, 0, "Zelkor Engine", "Click"},
-    };
+    // MSAA's role numbers, and the default action of each kind (a check box's says what it does).
+    const std::map<std::string, std::string> role = {
+        {"button", "43"},    {"check_box", "44"}, {"radio_button", "45"}, {"slider", "51"},
+        {"scroll_bar", "3"}, {"drag_box", "43"},  {"text_field", "42"}};
+    const std::map<std::string, std::string> action = {{"button", "Press"},
+                                                       {"radio_button", "Select"},
+                                                       {"drag_box", "Press"},
+                                                       {"text_field", "Click"}};
+    const auto expected = first_screen::widgets(GUI_DEMO_TEST_DATA "/first_screen_widgets.tsv");
     const auto found = widgets();
-    ASSERT_EQ(found.size(), std::size(expected)) << "the 13 widgets";
+    ASSERT_EQ(found.size(), expected.size()) << "the 13 widgets";
+    ASSERT_EQ(expected.size(), 13u);
     for (std::size_t i = 0; i < found.size(); ++i) {
-        const Widget& e = expected[i];
+        const first_screen::Widget& e = expected[i];
         const std::string place = std::to_string(program->originX() + e.x) + "," +
                                   std::to_string(program->originY() + e.y) + "," +
                                   std::to_string(e.w) + "," + std::to_string(e.h);
-        EXPECT_EQ(found[i][1], e.role) << e.name;
+        // Checked 0x10, and selected 0x2 as well for a radio button.
+        const unsigned long state = !e.checked ? 0 : e.kind == "radio_button" ? 0x12 : 0x10;
+        const bool has_value =
+            e.kind == "slider" || e.kind == "scroll_bar" || e.kind == "text_field";
+        const std::string default_action = e.kind != "check_box" ? action.at(e.kind)
+                                           : e.checked           ? "Uncheck"
+                                                                 : "Check";
+        EXPECT_EQ(found[i][1], role.at(e.kind)) << e.name;
         EXPECT_EQ(found[i][3], e.name);
-        EXPECT_EQ(std::stoul(found[i][2], nullptr, 16), 0x100000 | e.state) << e.name;
-        EXPECT_EQ(found[i][4], e.value) << e.name;
-        EXPECT_EQ(found[i][5], e.action) << e.name;
+        EXPECT_EQ(std::stoul(found[i][2], nullptr, 16), 0x100000 | state) << e.name;
+        EXPECT_EQ(found[i][4], has_value ? e.text : "") << e.name;
+        EXPECT_EQ(found[i][5], default_action) << e.name;
         EXPECT_EQ(found[i][6], place) << e.name << ": over its drawn rectangle";
     }
 

@@ -12,7 +12,6 @@
 
 #include <cstddef>
 #include <cstdio>
-#include <iterator>
 
 #include "gui_demo/demo.h"
 #include "gui_demo/em_dash_glyph.h"
@@ -30,14 +29,6 @@ struct Page {
 gui_demo::ScreenDescription description;
 char description_text[16384];
 
-// The roles by name, in ScreenRole's order.
-constexpr const char* role_names[] = {
-    "heading",     "text",         "list",   "list_item",  "image",    "button",     "check_box",
-    "radio_group", "radio_button", "slider", "scroll_bar", "drag_box", "text_field",
-};
-static_assert(std::size(role_names) ==
-              static_cast<std::size_t>(gui_demo::ScreenRole::text_field) + 1);
-
 // One line a node, its fields apart by tabs, which no name or text holds (the field takes
 // printable ASCII only): role, parent, level, name, text, the rectangle, the press point, the
 // carry point, the flags checked, focused, carried and over the drop zone (0 or 1), the value,
@@ -49,10 +40,9 @@ void writeDescription() {
         const int written = std::snprintf(
             description_text + used, sizeof description_text - used,
             "%s\t%d\t%d\t%s\t%s\t%d\t%d\t%d\t%d\t%d\t%d\t%d\t%d\t%d%d%d%d\t%.9g\t%d\n",
-            role_names[static_cast<std::size_t>(n.role)], n.parent, n.level, n.name, n.text,
-            n.rect.x, n.rect.y, n.rect.w, n.rect.h, n.press.x, n.press.y, n.carry_to.x,
-            n.carry_to.y, n.checked, n.focused, n.carried, n.over_drop_zone,
-            static_cast<double>(n.value), n.vertical);
+            gui_demo::roleName(n.role), n.parent, n.level, n.name, n.text, n.rect.x, n.rect.y,
+            n.rect.w, n.rect.h, n.press.x, n.press.y, n.carry_to.x, n.carry_to.y, n.checked,
+            n.focused, n.carried, n.over_drop_zone, static_cast<double>(n.value), n.vertical);
         // A node that does not fit is left out whole; the description is far smaller.
         if (written < 0 || static_cast<std::size_t>(written) >= sizeof description_text - used) {
             break;

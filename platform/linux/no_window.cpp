@@ -1,4 +1,4 @@
-#include "no_window.h"
+#include "gui_demo/platform.h"
 
 #include <cstdio>
 

@@ -46,7 +46,7 @@ install(FILES "${CMAKE_BINARY_DIR}/org.zelkor.GuiDemo.metainfo.xml" DESTINATION 
 # Debian wants these compressed, and without a time stamp inside, so that a rebuild is identical.
 find_program(GZIP gzip REQUIRED)
 configure_file(data/${package}.6 "${CMAKE_BINARY_DIR}/man/${package}.6" @ONLY)
-configure_file(package/changelog.in "${CMAKE_BINARY_DIR}/doc/changelog" @ONLY)
+configure_file(platform/linux/package/changelog.in "${CMAKE_BINARY_DIR}/doc/changelog" @ONLY)
 foreach(file man/${package}.6 doc/changelog)
     add_custom_command(OUTPUT "${CMAKE_BINARY_DIR}/${file}.gz"
         COMMAND ${GZIP} -9nkf "${CMAKE_BINARY_DIR}/${file}"
@@ -55,7 +55,7 @@ foreach(file man/${package}.6 doc/changelog)
 endforeach()
 add_custom_target(gzipped_docs ALL DEPENDS ${gzipped})
 install(FILES "${CMAKE_BINARY_DIR}/man/${package}.6.gz" DESTINATION share/man/man6)
-install(FILES "${CMAKE_BINARY_DIR}/doc/changelog.gz" package/copyright
+install(FILES "${CMAKE_BINARY_DIR}/doc/changelog.gz" platform/linux/package/copyright
     DESTINATION share/doc/${package})
 
 set(CPACK_GENERATOR DEB)

@@ -11,18 +11,14 @@
 #include <cstring>
 #include <cwchar>
 
-#include "gui_demo/accessibility_bridge.h"
+#include "glfw/glfw_window.h"
 #include "gui_demo/hand_input.h"
-#include "gui_demo/library_symbol.h"
+#include "gui_demo/platform.h"
 #include "gui_demo/screen_description.h"
 
 namespace gui_demo {
 
 namespace {
-
-struct GLFWwindow;
-using GetCurrentContextFun = GLFWwindow* (*)();
-using GetWin32WindowFun = HWND (*)(GLFWwindow*);
 
 struct Bridge {
     HWND window = nullptr;
@@ -345,11 +341,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
 void startAccessibility(const DemoState& state, const LoopClock& clock) {
     bridge.state = &state;
     bridge.clock = &clock;
-    const auto current =
-        reinterpret_cast<GetCurrentContextFun>(librarySymbol("glfwGetCurrentContext"));
-    const auto win32 = reinterpret_cast<GetWin32WindowFun>(librarySymbol("glfwGetWin32Window"));
-    if (!current || !win32 || !current()) return;
-    bridge.window = win32(current());
+    bridge.window = static_cast<HWND>(glfw::win32Window());
     if (bridge.window == nullptr) return;
     // Calls from a screen reader in another process arrive through COM on this thread.
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return;

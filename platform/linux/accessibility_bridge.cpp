@@ -1,15 +1,12 @@
 // The Linux accessibility bridge: an ATK object for the application, one for the window and one
 // for each node of the screen's description, published on the accessibility bus by ATK's AT-SPI
 // bridge, the way toolkits without GTK do. This file's state is the bus's: it lives as long as
-// the window and is touched only on the frame loop's thread: in serveAccessibility, and in GLFW's
-// focus callback while raylib polls.
+// the window and is touched only on the frame loop's thread, in serveAccessibility.
 //
 // Nothing is described until a screen reader first asks for the window's contents: until then a
 // frame costs one look at the bus. A screen reader's actions become the input a hand makes (a
 // press and release at the widget's point, a press at a slider's new value, Backspaces and
 // characters for the field), queued behind the window system's own input by the pacer.
-#include "accessibility_bridge.h"
-
 #include <atk-bridge.h>
 #include <atk/atk.h>
 #include <errno.h>
@@ -19,23 +16,15 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "demo.h"
-#include "hand_input.h"
-#include "library_symbol.h"
-#include "screen_description.h"
+#include "glfw/glfw_window.h"
+#include "gui_demo/demo.h"
+#include "gui_demo/hand_input.h"
+#include "gui_demo/platform.h"
+#include "gui_demo/screen_description.h"
 
 namespace gui_demo {
 
 namespace {
-
-struct GLFWwindow;
-using GetCurrentContextFun = GLFWwindow* (*)();
-using GetWindowPosFun = void (*)(GLFWwindow*, int*, int*);
-using GetWindowSizeFun = void (*)(GLFWwindow*, int*, int*);
-using GetWindowAttribFun = int (*)(GLFWwindow*, int);
-using WindowFocusFun = void (*)(GLFWwindow*, int);
-using SetWindowFocusFun = WindowFocusFun (*)(GLFWwindow*, WindowFocusFun);
-constexpr int glfw_focused = 0x00020001;
 
 // How long after a frame the bridge may answer a screen reader that is asking: a reader asks one
 // question at a time and waits, so answering one a frame would take a frame per question. It is
@@ -59,11 +48,6 @@ struct Bridge {
     bool described = false;  // a screen reader has asked for the window's contents
     const DemoState* state = nullptr;
     const LoopClock* clock = nullptr;
-    GLFWwindow* window = nullptr;
-    GetWindowPosFun window_pos = nullptr;
-    GetWindowSizeFun window_size = nullptr;
-    WindowFocusFun raylib_focus = nullptr;  // raylib's own focus callback, which ours passes on to
-    bool window_focused = false;            // as GLFW last said
     AtkObject* application = nullptr;
     AtkObject* frame = nullptr;
     AtkObject* objects[max_screen_nodes] = {};
@@ -264,15 +248,10 @@ AtkAttributeSet* nodeAttributes(AtkObject* o) {
 }
 
 // Component: where an object is, in the window or on the screen.
-void windowOrigin(int& x, int& y) {
-    x = y = 0;
-    if (bridge.window_pos) bridge.window_pos(bridge.window, &x, &y);
-}
-
 void nodeExtents(AtkComponent* c, gint* x, gint* y, gint* w, gint* h, AtkCoordType type) {
     const ScreenRect r = nodeOf(ATK_OBJECT(c)).rect;
     int ox = 0, oy = 0;
-    if (type == ATK_XY_SCREEN) windowOrigin(ox, oy);
+    if (type == ATK_XY_SCREEN) glfw::windowPosition(ox, oy);
     *x = r.x + ox, *y = r.y + oy, *w = r.w, *h = r.h;
 }
 
@@ -289,8 +268,8 @@ gboolean nodeGrabFocus(AtkComponent* c) {
 
 void frameExtents(AtkComponent*, gint* x, gint* y, gint* w, gint* h, AtkCoordType type) {
     int ox = 0, oy = 0, width = 0, height = 0;
-    if (type == ATK_XY_SCREEN) windowOrigin(ox, oy);
-    if (bridge.window_size) bridge.window_size(bridge.window, &width, &height);
+    if (type == ATK_XY_SCREEN) glfw::windowPosition(ox, oy);
+    glfw::windowSize(width, height);
     *x = ox, *y = oy, *w = width, *h = height;
 }
 
@@ -550,20 +529,9 @@ AtkObject* root() { return bridge.application; }
 const gchar* toolkitName() { return "gui_demo"; }
 const gchar* toolkitVersion() { return "1.0"; }
 
-template <typename Fun>
-Fun lookUp(const char* name) {
-    return reinterpret_cast<Fun>(librarySymbol(name));
-}
-
-// The window's focus as GLFW reports it; polling for it would ask the X server every frame.
-void onWindowFocus(GLFWwindow* window, int focused) {
-    bridge.window_focused = focused != 0;
-    if (bridge.raylib_focus) bridge.raylib_focus(window, focused);
-}
-
 void tellWindowFocus() {
-    if (bridge.window_focused == bridge.active) return;
-    bridge.active = bridge.window_focused;
+    if (glfw::windowFocused() == bridge.active) return;
+    bridge.active = glfw::windowFocused();
     atk_object_notify_state_change(bridge.frame, ATK_STATE_ACTIVE, bridge.active);
     g_signal_emit_by_name(bridge.frame, bridge.active ? "activate" : "deactivate");
 }
@@ -579,16 +547,8 @@ void startAccessibility(const DemoState& state, const LoopClock& clock) {
     if (std::getenv("DBUS_SESSION_BUS_ADDRESS") == nullptr &&
         std::getenv("AT_SPI_BUS_ADDRESS") == nullptr)
         return;
-    const auto current = lookUp<GetCurrentContextFun>("glfwGetCurrentContext");
-    bridge.window = current ? current() : nullptr;
-    if (bridge.window == nullptr) return;
-    bridge.window_pos = lookUp<GetWindowPosFun>("glfwGetWindowPos");
-    bridge.window_size = lookUp<GetWindowSizeFun>("glfwGetWindowSize");
-    const auto window_attrib = lookUp<GetWindowAttribFun>("glfwGetWindowAttrib");
-    const auto set_window_focus = lookUp<SetWindowFocusFun>("glfwSetWindowFocusCallback");
-    if (!window_attrib || !set_window_focus) return;
-    bridge.window_focused = window_attrib(bridge.window, glfw_focused) != 0;
-    bridge.raylib_focus = set_window_focus(bridge.window, onWindowFocus);
+    // A screen reader's actions go through the pacer, and the window's focus is the glue's.
+    if (!glfw::connected()) return;
 
     types = defineTypes();
     auto* util = static_cast<AtkUtilClass*>(g_type_class_ref(ATK_TYPE_UTIL));

@@ -1,6 +1,8 @@
-# The Windows build (scripts/build-windows.sh): the desktop program's sources as a GUI program,
-# with its icon and version resource and the Windows report of a window that cannot open, packed
-# with libraylib.dll, a README and the licence texts into gui_demo-<version>-windows-x86_64.zip.
+# The Windows build (scripts/build-windows.sh): the desktop program as a GUI program, cross-built
+# with MinGW-w64: raylib's GLFW window with the input pacer chained onto it (platform/glfw/), the
+# window for screen readers through MSAA, its icon and version resource and the Windows report of
+# a window that cannot open, packed with libraylib.dll, a README and the licence texts into
+# gui_demo-<version>-windows-x86_64.zip.
 
 # The icon, rendered from the one SVG at the sizes Explorer and the taskbar pick from.
 include(cmake/icon.cmake)
@@ -10,15 +12,19 @@ render_icon(icon_pngs 16 24 32 48 64 256)
 add_custom_command(OUTPUT "${icon}"
     COMMAND ${ICOTOOL} -c -o "${icon}" ${icon_pngs}
     DEPENDS ${icon_pngs} VERBATIM)
-configure_file(windows/gui_demo.rc.in "${CMAKE_BINARY_DIR}/gui_demo.rc" @ONLY)
+configure_file(platform/windows/gui_demo.rc.in "${CMAKE_BINARY_DIR}/gui_demo.rc" @ONLY)
 set_source_files_properties("${CMAKE_BINARY_DIR}/gui_demo.rc" PROPERTIES OBJECT_DEPENDS "${icon}")
 
-target_sources(gui_demo_core PRIVATE windows/no_window.cpp windows/library_symbol.cpp
-    windows/accessibility_bridge.cpp)
-target_link_libraries(gui_demo_core PUBLIC oleacc ole32 oleaut32 uuid)
 # WIN32: a GUI program, so double-clicking it opens no console window behind the demo.
-add_executable(gui_demo WIN32 src/main.cpp "${CMAKE_BINARY_DIR}/gui_demo.rc")
-target_link_libraries(gui_demo PRIVATE gui_demo_core raylib)
+add_executable(gui_demo WIN32
+    platform/windows/main.cpp
+    platform/windows/no_window.cpp
+    platform/windows/library_symbol.cpp
+    platform/windows/accessibility_bridge.cpp
+    platform/glfw/glfw_window.cpp
+    "${CMAKE_BINARY_DIR}/gui_demo.rc")
+target_include_directories(gui_demo PRIVATE platform)
+target_link_libraries(gui_demo PRIVATE gui_demo_core raylib oleacc ole32 oleaut32 uuid)
 target_compile_options(gui_demo PRIVATE ${warnings})
 # The C and C++ runtimes go into the program, so it needs no MinGW DLL beside it.
 target_link_options(gui_demo PRIVATE -static)
@@ -33,7 +39,7 @@ target_link_options(msaa_client PRIVATE -static)
 # The zip: the program, raylib's DLL, the README and every licence text, under one folder.
 install(TARGETS gui_demo RUNTIME DESTINATION .)
 install(IMPORTED_RUNTIME_ARTIFACTS raylib RUNTIME DESTINATION .)
-configure_file(windows/README.txt "${CMAKE_BINARY_DIR}/README.txt" NEWLINE_STYLE CRLF)
+configure_file(platform/windows/README.txt "${CMAKE_BINARY_DIR}/README.txt" NEWLINE_STYLE CRLF)
 configure_file(LICENSE "${CMAKE_BINARY_DIR}/LICENSE.txt" NEWLINE_STYLE CRLF)
 # The MinGW-w64 runtime's start-up code and maths are linked into both files; Debian's copyright
 # file for it holds every notice that code carries.

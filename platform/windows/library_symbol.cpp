@@ -1,4 +1,4 @@
-#include "gui_demo/library_symbol.h"
+#include "glfw/glfw_window.h"
 
 #include <windows.h>
 

@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-#include "gui_demo/no_window.h"
+#include "gui_demo/platform.h"
 
 namespace gui_demo {
 

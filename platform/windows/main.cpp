@@ -1,0 +1,3 @@
+#include "gui_demo/demo.h"
+
+int main() { return gui_demo::main(); }
