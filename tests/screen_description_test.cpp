@@ -66,7 +66,9 @@ TEST_F(ScreenDescription, NamesTheThirteenWidgetsInScreenOrderWithTheirHitRectan
         EXPECT_EQ(n.rect.h, e.h) << e.name;
         EXPECT_EQ(n.checked, e.checked) << e.name;
         EXPECT_EQ(n.text, e.text) << e.name;
-        if (!e.value.empty()) EXPECT_EQ(n.value, std::stof(e.value)) << e.name;
+        if (!e.value.empty()) {
+            EXPECT_EQ(n.value, std::stof(e.value)) << e.name;
+        }
         EXPECT_FALSE(n.focused) << e.name;
         if (n.role == ScreenRole::radio_button) {
             ASSERT_GE(n.parent, 0);
