@@ -138,16 +138,32 @@ std::string repeat(const std::string& words, int times) {
     return all;
 }
 
-TEST(InputPacing, ClicksThatWaitedTooLongMergeButKeysNeverDo) {
+TEST(InputPacing, ClicksThatWaitedTooLongMergeButTheNewestClickAndKeysNeverDo) {
     // 100 clicks at once, and a click on another spot right after them. Six clicks are seen
     // before the backlog is 10 frames old; then the rest go to raylib in one frame, where each
-    // press and release cancel out. The last click, what a person made, is seen as made.
-    InputPacer clicks;
-    EXPECT_EQ(run(clicks, repeat("p r ", 100) + "m9 p r " + repeat("| ", 14)),
-              "p | r | " + repeat("p | r | ", 4) + "p | r " + repeat("p r ", 94) + "| m9 p | r | ");
-    // 50 Backspace taps: each deletes, however long it waited.
-    InputPacer keys;
-    EXPECT_EQ(run(keys, repeat("b+ b- ", 50) + repeat("| ", 100)), repeat("b+ | b- | ", 50));
+    // press and release cancel out. The last click, what a person made, is seen as made, whatever
+    // follows it: a move (a screen reader puts the pointer back after its click) or a key.
+    const std::string flood = "p | r | " + repeat("p | r | ", 4) + "p | r " + repeat("p r ", 94);
+    const struct {
+        const char* name;
+        std::string script, seen;
+    } cases[] = {
+        {"a flood, then a click", repeat("p r ", 100) + "m9 p r " + repeat("| ", 14),
+         flood + "| m9 p | r | "},
+        {"a flood, then a click and a move", repeat("p r ", 100) + "m9 p r m5 " + repeat("| ", 15),
+         flood + "| m9 p | r | m5 | "},
+        {"a flood, then a click and a key",
+         repeat("p r ", 100) + "m9 p r b+ b- " + repeat("| ", 15), flood + "| m9 p | r b+ | b- | "},
+        {"50 Backspaces", repeat("b+ b- ", 50) + repeat("| ", 100), repeat("b+ | b- | ", 50)},
+        // A screen reader replacing a field's text, then clicking: each Backspace deletes, however
+        // long it waited, and the click behind them counts.
+        {"a click behind 40 Backspaces", repeat("b+ b- ", 40) + "m9 p r m5 " + repeat("| ", 82),
+         repeat("b+ | b- | ", 39) + "b+ | b- m9 p | r | m5 | "},
+    };
+    for (const auto& c : cases) {
+        InputPacer pacer;
+        EXPECT_EQ(run(pacer, c.script), c.seen) << c.name;
+    }
 }
 
 TEST(InputPacing, AFloodKeepsMemoryFixedAndEndsInTheLastStateSent) {

@@ -73,19 +73,26 @@ extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_pacing_let_through(int kind, int co
     return gui_demo::letThrough(pacing, e) ? 1 : 0;
 }
 
-// Whether a press and the release held after it, the press waiting for age frames with waiting
-// events held in all, go to raylib together in this frame, where they cancel out, as the
-// desktop's pacer merges a flood of clicks.
+// Whether a press and the release held after it, the press waiting for age frames, go to raylib
+// together in this frame, where they cancel out, as the desktop's pacer merges a flood of clicks:
+// only while a later left press waits behind them (later_press, 0 or 1; see is_left_press).
 extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_pacing_merges(int press_kind, int press_code,
                                                            int press_action, int release_kind,
                                                            int release_code, int release_action,
-                                                           unsigned age, unsigned waiting) {
+                                                           unsigned age, int later_press) {
     gui_demo::PacedEvent press, release;
     press.kind = static_cast<gui_demo::PacedEvent::Kind>(press_kind), press.code = press_code;
     press.action = press_action;
     release.kind = static_cast<gui_demo::PacedEvent::Kind>(release_kind);
     release.code = release_code, release.action = release_action;
-    return gui_demo::mergesAway(press, release, age, waiting) ? 1 : 0;
+    return gui_demo::mergesAway(press, release, age, later_press != 0) ? 1 : 0;
+}
+
+// Whether an event, as kind, code and action, is a press of the left button.
+extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_pacing_is_left_press(int kind, int code, int action) {
+    gui_demo::PacedEvent e;
+    e.kind = static_cast<gui_demo::PacedEvent::Kind>(kind), e.code = code, e.action = action;
+    return gui_demo::isLeftPress(e) ? 1 : 0;
 }
 
 // After each frame: what reaches raylib from now on is seen by the next one.

@@ -56,11 +56,14 @@ bool letThrough(PacingFrame& f, const PacedEvent& e) {
     return true;
 }
 
+bool isLeftPress(const PacedEvent& e) {
+    return e.kind == Kind::button && e.code == pacing_left_button && e.action == pacing_press;
+}
+
 bool mergesAway(const PacedEvent& press, const PacedEvent& release, unsigned age,
-                std::size_t waiting) {
-    return waiting > 2 && age > pacing_merge_after_frames && press.kind == Kind::button &&
-           release.kind == Kind::button && press.code == pacing_left_button &&
-           release.code == pacing_left_button && press.action == pacing_press &&
+                bool later_press_waiting) {
+    return later_press_waiting && age > pacing_merge_after_frames && isLeftPress(press) &&
+           release.kind == Kind::button && release.code == pacing_left_button &&
            release.action == pacing_release;
 }
 
@@ -97,8 +100,10 @@ bool takeDueEvent(InputPacer& p, PacedEvent& out) {
     if (p.count == 0) return false;
     // A merged click's press and release go out one after the other, outside the frame's rules:
     // raylib sees neither.
-    const bool merged =
-        p.count >= 2 && mergesAway(slot(p, 0), slot(p, 1), p.frames - slot(p, 0).frame, p.count);
+    bool later_press = false;
+    for (std::size_t i = 2; i < p.count && !later_press; ++i) later_press = isLeftPress(slot(p, i));
+    const bool merged = p.count >= 2 && mergesAway(slot(p, 0), slot(p, 1),
+                                                   p.frames - slot(p, 0).frame, later_press);
     if (!p.merging && !merged && !letThrough(p.frame, slot(p, 0))) return false;
     p.merging = merged;
     return takeAnyEvent(p, out);

@@ -76,10 +76,14 @@ bool letThrough(PacingFrame& f, const PacedEvent& e);
 
 // Whether a left press and the release right after it, the oldest of waiting events held, the
 // press for age frames, go to raylib together, where they cancel out: a click that has waited
-// that long is part of a flood. The newest click waiting never does: what a person did last
-// counts, even right after a flood.
+// that long is part of a flood, if another click waits behind it. The newest click waiting never
+// does, whatever else follows it (the pointer put back, keys): what a person did last counts,
+// even right after a flood.
 bool mergesAway(const PacedEvent& press, const PacedEvent& release, unsigned age,
-                std::size_t waiting);
+                bool later_press_waiting);
+
+// Whether e is a press of the left button, which mergesAway looks for behind a click.
+bool isLeftPress(const PacedEvent& e);
 
 struct InputPacer {
     PacedEvent queue[pacing_capacity];
