@@ -52,6 +52,7 @@ TEST_F(ScreenDescription, NamesTheThirteenWidgetsInScreenOrderWithTheirHitRectan
     frame(at(1100, 200));
     describe();
     ASSERT_LT(description.count, gui_demo::max_screen_nodes) << "room to spare, nothing cut";
+    ASSERT_FALSE(description.overflowed);
     std::size_t next = 0;
     for (int i = 0; i < description.count; ++i) {
         const ScreenNode& n = description.nodes[i];

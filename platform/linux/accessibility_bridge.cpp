@@ -20,6 +20,7 @@
 #include "gui_demo/demo.h"
 #include "gui_demo/hand_input.h"
 #include "gui_demo/platform.h"
+#include "gui_demo/screen_changes.h"
 #include "gui_demo/screen_description.h"
 
 namespace gui_demo {
@@ -31,7 +32,6 @@ namespace {
 // spent only while questions come, out of the frame's idle time (raylib waits out the rest of
 // each 1/60 s after drawing, less what is spent here).
 constexpr gint64 answering_us = 4000;
-constexpr double readout_interval = 1.0;  // seconds between two updates of the readout's name
 
 // The objects: every one is an AtkObject that knows its node (-1 for the application and the
 // window). Which interfaces a node's object has follows its role (typeFor).
@@ -51,18 +51,16 @@ struct Bridge {
     AtkObject* application = nullptr;
     AtkObject* frame = nullptr;
     AtkObject* objects[max_screen_nodes] = {};
-    ScreenDescription shown;  // what the objects tell
+    ScreenTracker tracker;  // what the objects tell, and what changed
     ScreenDescription next;
-    int focus = -1;  // the field while it has the keyboard, else the widget last operated
-    bool active = false;
-    float readout_shown_at = -1.0f;
+    bool active = false;  // the window, as last told
+    int focused = -1;     // the node told as focused
 };
 
 Bridge bridge;
 
-const ScreenNode& nodeOf(AtkObject* o) {
-    return bridge.shown.nodes[reinterpret_cast<Node*>(o)->index];
-}
+const ScreenDescription& told() { return bridge.tracker.told; }
+const ScreenNode& nodeOf(AtkObject* o) { return told().nodes[reinterpret_cast<Node*>(o)->index]; }
 int indexOf(AtkObject* o) { return reinterpret_cast<Node*>(o)->index; }
 
 AtkRole atkRole(ScreenRole r) {
@@ -98,75 +96,74 @@ AtkRole atkRole(ScreenRole r) {
 
 // ---- Telling -----------------------------------------------------------------------------------
 
-void setFocus(int index) {
-    if (index == bridge.focus) return;
-    const int was = bridge.focus;
-    bridge.focus = index;
-    if (was >= 0) atk_object_notify_state_change(bridge.objects[was], ATK_STATE_FOCUSED, FALSE);
-    if (index >= 0) atk_object_notify_state_change(bridge.objects[index], ATK_STATE_FOCUSED, TRUE);
-}
+AtkObject* makeNodeObject(int i);
+AtkObject* parentObject(int i);
+int childIndex(const ScreenDescription& d, int i);
+void screenRect(const ScreenRect& r, AtkRectangle& out);
 
-// A screen reader's action on node i: what a hand does to it. The field takes the focus as the
-// program gives it; any other widget takes the reader's focus at once.
-void operate(int i) {
-    operateAsAHand(bridge.shown.nodes[i]);
-    if (bridge.shown.nodes[i].role != ScreenRole::text_field) setFocus(i);
-}
-
-// The words a node's object gives besides its name: the click count, where the box is.
-void describeWords(int i) {
-    const ScreenNode& n = bridge.shown.nodes[i];
-    if (n.role == ScreenRole::button || n.role == ScreenRole::drag_box)
-        atk_object_set_description(bridge.objects[i], n.text);
-}
-
-// Tells what differs between the shown description and the next, and shows the next. The
-// reader's focus is the field while it has the keyboard, else the widget operated last, by a
-// hand or a screen reader, as a toolkit focuses the widget clicked.
-void tellChanges() {
-    const int focus = readerFocus(bridge.shown, bridge.next, bridge.focus);
-    for (int i = 0; i < bridge.next.count; ++i) {
-        const ScreenNode was = bridge.shown.nodes[i];
-        ScreenNode& now = bridge.shown.nodes[i];
-        now = bridge.next.nodes[i];
-        AtkObject* o = bridge.objects[i];
-        if (now.checked != was.checked) {
-            atk_object_notify_state_change(o, ATK_STATE_CHECKED, now.checked);
-            if (now.role == ScreenRole::radio_button)
-                atk_object_notify_state_change(o, ATK_STATE_SELECTED, now.checked);
+// One change of the list (screen_changes.h), as ATK's signals and notifications, which the AT-SPI
+// bridge sends on to the bus.
+void tell(const ScreenChange& c) {
+    AtkObject* o = c.node >= 0 ? bridge.objects[c.node] : bridge.frame;
+    const ScreenNode* n = c.node >= 0 ? &told().nodes[c.node] : nullptr;
+    switch (c.kind) {
+        case ScreenChangeKind::window_active:
+            bridge.active = c.on;
+            atk_object_notify_state_change(bridge.frame, ATK_STATE_ACTIVE, c.on);
+            g_signal_emit_by_name(bridge.frame, c.on ? "activate" : "deactivate");
+            break;
+        case ScreenChangeKind::focus:
+            if (bridge.focused >= 0 && bridge.objects[bridge.focused])
+                atk_object_notify_state_change(bridge.objects[bridge.focused], ATK_STATE_FOCUSED,
+                                               FALSE);
+            bridge.focused = c.node;
+            if (o != nullptr && c.node >= 0)
+                atk_object_notify_state_change(o, ATK_STATE_FOCUSED, TRUE);
+            break;
+        case ScreenChangeKind::checked:
+            atk_object_notify_state_change(o, ATK_STATE_CHECKED, c.on);
+            if (n->role == ScreenRole::radio_button)
+                atk_object_notify_state_change(o, ATK_STATE_SELECTED, c.on);
+            break;
+        case ScreenChangeKind::pressed:
+            atk_object_notify_state_change(o, ATK_STATE_PRESSED, c.on);
+            break;
+        case ScreenChangeKind::value:
+            g_signal_emit_by_name(o, "value-changed", static_cast<double>(n->value), n->text);
+            g_object_notify(G_OBJECT(o), "accessible-value");
+            break;
+        case ScreenChangeKind::text_removed:
+            g_signal_emit_by_name(o, "text-remove", c.offset, c.length,
+                                  bridge.tracker.was.nodes[c.node].text + c.offset);
+            break;
+        case ScreenChangeKind::text_inserted:
+            g_signal_emit_by_name(o, "text-insert", c.offset, c.length, n->text + c.offset);
+            break;
+        case ScreenChangeKind::description:
+            atk_object_set_description(o, n->text);
+            break;
+        case ScreenChangeKind::name:
+            atk_object_set_name(o, n->text);
+            break;
+        case ScreenChangeKind::bounds: {
+            AtkRectangle r;
+            screenRect(n->rect, r);
+            g_signal_emit_by_name(o, "bounds-changed", &r);
+            break;
         }
-        if (now.value != was.value || std::strcmp(now.text, was.text) != 0) {
-            switch (now.role) {
-                case ScreenRole::slider:
-                case ScreenRole::scroll_bar:
-                    g_signal_emit_by_name(o, "value-changed", static_cast<double>(now.value),
-                                          now.text);
-                    g_object_notify(G_OBJECT(o), "accessible-value");
-                    break;
-                case ScreenRole::text_field: {
-                    std::size_t same = 0;
-                    while (was.text[same] != '\0' && was.text[same] == now.text[same]) ++same;
-                    const auto gone = static_cast<int>(std::strlen(was.text + same));
-                    const auto added = static_cast<int>(std::strlen(now.text + same));
-                    const int at = static_cast<int>(same);
-                    if (gone > 0)
-                        g_signal_emit_by_name(o, "text-remove", at, gone, was.text + same);
-                    if (added > 0)
-                        g_signal_emit_by_name(o, "text-insert", at, added, now.text + same);
-                    break;
-                }
-                case ScreenRole::text:  // the readout, renamed at most once a second
-                    if (bridge.clock->t - bridge.readout_shown_at >= readout_interval) {
-                        bridge.readout_shown_at = bridge.clock->t;
-                        atk_object_set_name(o, now.text);
-                    }
-                    break;
-                default:
-                    describeWords(i);
-            }
-        }
+        case ScreenChangeKind::node_added:
+            bridge.objects[c.node] = makeNodeObject(c.node);
+            g_signal_emit_by_name(parentObject(c.node), "children-changed::add",
+                                  childIndex(told(), c.node), bridge.objects[c.node]);
+            break;
+        case ScreenChangeKind::node_removed:
+            if (o == nullptr) break;
+            g_signal_emit_by_name(atk_object_get_parent(o), "children-changed::remove",
+                                  childIndex(bridge.tracker.was, c.node), o);
+            g_object_unref(o);
+            bridge.objects[c.node] = nullptr;
+            break;
     }
-    setFocus(focus);
 }
 
 // Builds every node's object the first time a screen reader looks into the window.
@@ -178,14 +175,14 @@ void describe();
 int childCount(int parent) {
     describe();
     int count = 0;
-    for (int i = 0; i < bridge.shown.count; ++i) count += bridge.shown.nodes[i].parent == parent;
+    for (int i = 0; i < told().count; ++i) count += told().nodes[i].parent == parent;
     return count;
 }
 
 AtkObject* child(int parent, int k) {
     describe();
-    for (int i = 0; i < bridge.shown.count; ++i) {
-        if (bridge.shown.nodes[i].parent != parent) continue;
+    for (int i = 0; i < told().count; ++i) {
+        if (told().nodes[i].parent != parent) continue;
         if (k-- == 0) return ATK_OBJECT(g_object_ref(bridge.objects[i]));
     }
     return nullptr;
@@ -210,12 +207,12 @@ AtkStateSet* frameStates(AtkObject*) {
 
 gint nodeChildCount(AtkObject* o) { return childCount(indexOf(o)); }
 AtkObject* nodeChild(AtkObject* o, gint k) { return child(indexOf(o), k); }
-gint nodeIndex(AtkObject* o) {
-    const int parent = nodeOf(o).parent;
+int childIndex(const ScreenDescription& d, int i) {
     int k = 0;
-    for (int i = 0; i < indexOf(o); ++i) k += bridge.shown.nodes[i].parent == parent;
+    for (int j = 0; j < i; ++j) k += d.nodes[j].parent == d.nodes[i].parent;
     return k;
 }
+gint nodeIndex(AtkObject* o) { return childIndex(told(), indexOf(o)); }
 
 AtkStateSet* nodeStates(AtkObject* o) {
     const ScreenNode& n = nodeOf(o);
@@ -224,7 +221,7 @@ AtkStateSet* nodeStates(AtkObject* o) {
          {ATK_STATE_ENABLED, ATK_STATE_SENSITIVE, ATK_STATE_VISIBLE, ATK_STATE_SHOWING})
         atk_state_set_add_state(s, t);
     if (isWidget(n.role)) atk_state_set_add_state(s, ATK_STATE_FOCUSABLE);
-    if (indexOf(o) == bridge.focus) atk_state_set_add_state(s, ATK_STATE_FOCUSED);
+    if (indexOf(o) == bridge.focused) atk_state_set_add_state(s, ATK_STATE_FOCUSED);
     if (n.checked) atk_state_set_add_state(s, ATK_STATE_CHECKED);
     if (n.checked && n.role == ScreenRole::radio_button)
         atk_state_set_add_state(s, ATK_STATE_SELECTED);
@@ -256,14 +253,7 @@ void nodeExtents(AtkComponent* c, gint* x, gint* y, gint* w, gint* h, AtkCoordTy
 }
 
 gboolean nodeGrabFocus(AtkComponent* c) {
-    const int i = indexOf(ATK_OBJECT(c));
-    // The field takes the keyboard as a hand gives it; the others hold the reader's focus only.
-    if (bridge.shown.nodes[i].role == ScreenRole::text_field) {
-        if (!bridge.shown.nodes[i].focused) operateAsAHand(bridge.shown.nodes[i]);
-    } else {
-        setFocus(i);
-    }
-    return TRUE;
+    return focusForReader(bridge.tracker, indexOf(ATK_OBJECT(c)));
 }
 
 void frameExtents(AtkComponent*, gint* x, gint* y, gint* w, gint* h, AtkCoordType type) {
@@ -280,16 +270,13 @@ const gchar* actionName(AtkAction* a, gint i) {
     return nodeOf(ATK_OBJECT(a)).role == ScreenRole::radio_button ? "select" : "click";
 }
 gboolean doAction(AtkAction* a, gint i) {
-    if (i != 0) return FALSE;
-    operate(indexOf(ATK_OBJECT(a)));
-    return TRUE;
+    return i == 0 && actForReader(bridge.tracker, indexOf(ATK_OBJECT(a)));
 }
 
 // Value: a slider's or the scroll bar's, 0 to 1, a pixel's step apart.
 double step(const ScreenNode& n) { return 1.0 / trackLength(n); }
 void setValueTo(AtkValue* v, double value) {
-    setValueAsAHand(nodeOf(ATK_OBJECT(v)), value);
-    setFocus(indexOf(ATK_OBJECT(v)));
+    setValueForReader(bridge.tracker, indexOf(ATK_OBJECT(v)), value);
 }
 void valueAndText(AtkValue* v, gdouble* value, gchar** text) {
     const ScreenNode& n = nodeOf(ATK_OBJECT(v));
@@ -506,35 +493,39 @@ AtkObject* makeObject(GType type, AtkRole role, const char* name, int index, Atk
     return o;
 }
 
+AtkObject* parentObject(int i) {
+    const int parent = told().nodes[i].parent;
+    return parent < 0 ? bridge.frame : bridge.objects[parent];
+}
+
+AtkObject* makeNodeObject(int i) {
+    const ScreenNode& n = told().nodes[i];
+    AtkObject* o = makeObject(typeFor(n.role), atkRole(n.role), nameOf(n), i, nullptr);
+    if (hasDescription(n.role)) atk_object_set_description(o, n.text);
+    return o;
+}
+
 void describe() {
     if (bridge.described) return;
     bridge.described = true;
-    describeScreen(*bridge.state, *bridge.clock, bridge.shown);
-    for (int i = 0; i < bridge.shown.count; ++i) {
-        const ScreenNode& n = bridge.shown.nodes[i];
-        const char* name = n.role == ScreenRole::text && n.name[0] == '\0' ? n.text : n.name;
-        bridge.objects[i] = makeObject(typeFor(n.role), atkRole(n.role), name, i, nullptr);
-        if (n.focused) bridge.focus = i;
-    }
-    for (int i = 0; i < bridge.shown.count; ++i) {
-        const int parent = bridge.shown.nodes[i].parent;
-        atk_object_set_parent(bridge.objects[i],
-                              parent < 0 ? bridge.frame : bridge.objects[parent]);
-        describeWords(i);
-    }
-    bridge.readout_shown_at = bridge.clock->t;
+    describeScreen(*bridge.state, *bridge.clock, bridge.next);
+    startTracking(bridge.tracker, bridge.next, bridge.active, bridge.clock->t);
+    bridge.focused = bridge.tracker.focus;
+    for (int i = 0; i < told().count; ++i) bridge.objects[i] = makeNodeObject(i);
+    // Parents come before their children, but are set once every object is made.
+    for (int i = 0; i < told().count; ++i)
+        atk_object_set_parent(bridge.objects[i], parentObject(i));
+}
+
+void screenRect(const ScreenRect& r, AtkRectangle& out) {
+    int ox = 0, oy = 0;
+    glfw::windowPosition(ox, oy);
+    out.x = r.x + ox, out.y = r.y + oy, out.width = r.w, out.height = r.h;
 }
 
 AtkObject* root() { return bridge.application; }
 const gchar* toolkitName() { return "gui_demo"; }
 const gchar* toolkitVersion() { return "1.0"; }
-
-void tellWindowFocus() {
-    if (glfw::windowFocused() == bridge.active) return;
-    bridge.active = glfw::windowFocused();
-    atk_object_notify_state_change(bridge.frame, ATK_STATE_ACTIVE, bridge.active);
-    g_signal_emit_by_name(bridge.frame, bridge.active ? "activate" : "deactivate");
-}
 
 }  // namespace
 
@@ -563,10 +554,15 @@ void startAccessibility(const DemoState& state, const LoopClock& clock) {
 
 void serveAccessibility() {
     if (!bridge.on) return;
-    tellWindowFocus();
     if (bridge.described) {
         describeScreen(*bridge.state, *bridge.clock, bridge.next);
-        tellChanges();
+        trackScreen(bridge.tracker, bridge.next, glfw::windowFocused(), bridge.clock->t);
+        for (int k = 0; k < bridge.tracker.count; ++k) tell(bridge.tracker.changes[k]);
+    } else if (glfw::windowFocused() != bridge.active) {
+        // Before a reader looks in, only the window's own state is told.
+        ScreenChange c;
+        c.kind = ScreenChangeKind::window_active, c.on = glfw::windowFocused();
+        tell(c);
     }
     const gint64 until = g_get_monotonic_time() + answering_us;
     bool asked = false;

@@ -14,6 +14,7 @@
 #include "glfw/glfw_window.h"
 #include "gui_demo/hand_input.h"
 #include "gui_demo/platform.h"
+#include "gui_demo/screen_changes.h"
 #include "gui_demo/screen_description.h"
 
 namespace gui_demo {
@@ -27,23 +28,25 @@ struct Bridge {
     const DemoState* state = nullptr;
     const LoopClock* clock = nullptr;
     bool described = false;  // a screen reader has asked for the window's contents
-    ScreenDescription shown;
+    ScreenTracker tracker;   // what the children tell, and what changed
     ScreenDescription next;
-    int focus = -1;  // the field while it has the keyboard, else the widget operated last
 };
 
 Bridge bridge;
 
+const ScreenDescription& told() { return bridge.tracker.told; }
+
 void describe() {
     if (bridge.described) return;
     bridge.described = true;
-    describeScreen(*bridge.state, *bridge.clock, bridge.shown);
+    describeScreen(*bridge.state, *bridge.clock, bridge.next);
+    startTracking(bridge.tracker, bridge.next, glfw::windowFocused(), runningTime(*bridge.clock));
 }
 
 // Child ids are the description's nodes, counted from 1; 0 is the client area itself.
 const ScreenNode* nodeOf(const VARIANT& child) {
-    if (child.vt != VT_I4 || child.lVal < 1 || child.lVal > bridge.shown.count) return nullptr;
-    return &bridge.shown.nodes[child.lVal - 1];
+    if (child.vt != VT_I4 || child.lVal < 1 || child.lVal > told().count) return nullptr;
+    return &told().nodes[child.lVal - 1];
 }
 bool isSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
@@ -100,10 +103,45 @@ const char* defaultAction(const ScreenNode& n) {
     }
 }
 
-void setFocus(int index) {
-    if (index == bridge.focus) return;
-    bridge.focus = index;
-    if (index >= 0) NotifyWinEvent(EVENT_OBJECT_FOCUS, bridge.window, OBJID_CLIENT, index + 1);
+// One change of the list (screen_changes.h), as the WinEvent a screen reader listens for; the
+// child id is the node's, counted from 1.
+void tell(const ScreenChange& c) {
+    const auto event = [&](DWORD kind, int node) {
+        NotifyWinEvent(kind, bridge.window, OBJID_CLIENT, node >= 0 ? node + 1 : CHILDID_SELF);
+    };
+    switch (c.kind) {
+        case ScreenChangeKind::window_active:
+            // Windows tells the window's own activation; which child has the focus is ours.
+            if (c.on && bridge.tracker.focus >= 0) event(EVENT_OBJECT_FOCUS, bridge.tracker.focus);
+            break;
+        case ScreenChangeKind::focus:
+            if (c.node >= 0) event(EVENT_OBJECT_FOCUS, c.node);
+            break;
+        case ScreenChangeKind::checked:
+        case ScreenChangeKind::pressed:
+            event(EVENT_OBJECT_STATECHANGE, c.node);
+            break;
+        case ScreenChangeKind::value:
+        case ScreenChangeKind::text_removed:
+        case ScreenChangeKind::text_inserted:
+            event(EVENT_OBJECT_VALUECHANGE, c.node);
+            break;
+        case ScreenChangeKind::description:
+            event(EVENT_OBJECT_DESCRIPTIONCHANGE, c.node);
+            break;
+        case ScreenChangeKind::name:
+            event(EVENT_OBJECT_NAMECHANGE, c.node);
+            break;
+        case ScreenChangeKind::bounds:
+            event(EVENT_OBJECT_LOCATIONCHANGE, c.node);
+            break;
+        case ScreenChangeKind::node_added:
+            event(EVENT_OBJECT_CREATE, c.node);
+            break;
+        case ScreenChangeKind::node_removed:
+            event(EVENT_OBJECT_DESTROY, c.node);
+            break;
+    }
 }
 
 // The client area's IAccessible. One object lives as long as the program; COM's counts are kept
@@ -145,7 +183,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* n) override {
         describe();
-        *n = bridge.shown.count;
+        *n = told().count;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
@@ -196,7 +234,7 @@ public:
         long s = 0;
         if (n) {
             if (isWidget(n->role)) s |= STATE_SYSTEM_FOCUSABLE;
-            if (n - bridge.shown.nodes == bridge.focus) s |= STATE_SYSTEM_FOCUSED;
+            if (n - told().nodes == bridge.tracker.focus) s |= STATE_SYSTEM_FOCUSED;
             if (n->checked) s |= STATE_SYSTEM_CHECKED;
             if (n->checked && n->role == ScreenRole::radio_button) s |= STATE_SYSTEM_SELECTED;
             if (n->carried) s |= STATE_SYSTEM_PRESSED;
@@ -220,8 +258,8 @@ public:
         return S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
-        focus->vt = bridge.focus >= 0 ? VT_I4 : VT_EMPTY;
-        focus->lVal = bridge.focus + 1;
+        focus->vt = bridge.tracker.focus >= 0 ? VT_I4 : VT_EMPTY;
+        focus->lVal = bridge.tracker.focus + 1;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
@@ -255,7 +293,7 @@ public:
         describe();
         end->vt = VT_EMPTY;
         long to = 0;
-        const long count = bridge.shown.count;
+        const long count = told().count;
         if (isSelf(start) && direction == NAVDIR_FIRSTCHILD) to = 1;
         if (isSelf(start) && direction == NAVDIR_LASTCHILD) to = count;
         if (nodeOf(start) && (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN))
@@ -277,8 +315,8 @@ public:
         if (!PtInRect(&client, p)) return S_FALSE;
         child->vt = VT_I4;
         child->lVal = CHILDID_SELF;
-        for (int i = 0; i < bridge.shown.count; ++i) {
-            const ScreenRect& r = bridge.shown.nodes[i].rect;
+        for (int i = 0; i < told().count; ++i) {
+            const ScreenRect& r = told().nodes[i].rect;
             if (p.x >= r.x && p.x < r.x + r.w && p.y >= r.y && p.y < r.y + r.h) child->lVal = i + 1;
         }
         return S_OK;
@@ -288,18 +326,15 @@ public:
     HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
         const ScreenNode* n = nodeOf(child);
         if (!n) return E_INVALIDARG;
-        if (flags & SELFLAG_TAKEFOCUS) {
-            if (n->role == ScreenRole::text_field && !n->focused) operateAsAHand(*n);
-            if (n->role != ScreenRole::text_field) setFocus(child.lVal - 1);
-        }
-        return S_OK;
+        // Only the focus can be taken: nothing here is selected apart from it.
+        if (flags != SELFLAG_TAKEFOCUS) return DISP_E_MEMBERNOTFOUND;
+        return focusForReader(bridge.tracker, child.lVal - 1) ? S_OK : DISP_E_MEMBERNOTFOUND;
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
         const ScreenNode* n = nodeOf(child);
         if (!n) return E_INVALIDARG;
         if (!defaultAction(*n)) return DISP_E_MEMBERNOTFOUND;
-        operateAsAHand(*n);
-        if (n->role != ScreenRole::text_field) setFocus(child.lVal - 1);
+        actForReader(bridge.tracker, child.lVal - 1);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
@@ -311,8 +346,7 @@ public:
             // The value as drawn (0.50, or 50% on the scroll bar); what is no number is 0.
             double v = std::wcstod(text, nullptr);
             if (std::wcschr(text, L'%')) v /= 100.0;
-            setValueAsAHand(*n, v);
-            setFocus(child.lVal - 1);
+            setValueForReader(bridge.tracker, child.lVal - 1, v);
             return S_OK;
         }
         if (n->role != ScreenRole::text_field) return DISP_E_MEMBERNOTFOUND;
@@ -352,22 +386,8 @@ void startAccessibility(const DemoState& state, const LoopClock& clock) {
 void serveAccessibility() {
     if (!bridge.described) return;
     describeScreen(*bridge.state, *bridge.clock, bridge.next);
-    const int focus = readerFocus(bridge.shown, bridge.next, bridge.focus);
-    for (int i = 0; i < bridge.next.count; ++i) {
-        const ScreenNode was = bridge.shown.nodes[i];
-        const ScreenNode& now = bridge.shown.nodes[i] = bridge.next.nodes[i];
-        const LONG id = i + 1;
-        if (now.checked != was.checked || now.carried != was.carried)
-            NotifyWinEvent(EVENT_OBJECT_STATECHANGE, bridge.window, OBJID_CLIENT, id);
-        const bool text_changed = std::strcmp(now.text, was.text) != 0;
-        if ((now.role == ScreenRole::slider || now.role == ScreenRole::scroll_bar ||
-             now.role == ScreenRole::text_field) &&
-            text_changed)
-            NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, bridge.window, OBJID_CLIENT, id);
-        if ((now.role == ScreenRole::button || now.role == ScreenRole::drag_box) && text_changed)
-            NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, bridge.window, OBJID_CLIENT, id);
-    }
-    setFocus(focus);
+    trackScreen(bridge.tracker, bridge.next, glfw::windowFocused(), runningTime(*bridge.clock));
+    for (int k = 0; k < bridge.tracker.count; ++k) tell(bridge.tracker.changes[k]);
 }
 
 }  // namespace gui_demo

@@ -130,8 +130,11 @@ void drawFrame(const DemoState& state, const LoopClock& clock, const Input& in, 
     EndDrawing();
 }
 
+float runningTime(const LoopClock& clock) { return clock.t; }
+
 void describeScreen(const DemoState& state, const LoopClock& clock, ScreenDescription& d) {
     d.count = 0;
+    d.overflowed = false;
     addScreenNode(d, ScreenRole::heading, title_line).level = 1;
     formatReadout(addScreenNode(d, ScreenRole::text, "").text, state, clock);
 

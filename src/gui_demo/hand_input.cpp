@@ -101,4 +101,30 @@ void typeAsAHand(const ScreenNode& n, const char* text) {
     }
 }
 
+bool actForReader(ScreenTracker& t, int i) {
+    if (i < 0 || i >= t.told.count || !isWidget(t.told.nodes[i].role)) return false;
+    const ScreenNode& n = t.told.nodes[i];
+    operateAsAHand(n);
+    if (n.role != ScreenRole::text_field) t.asked_focus = i;
+    return true;
+}
+
+bool setValueForReader(ScreenTracker& t, int i, double value) {
+    if (i < 0 || i >= t.told.count || !hasValue(t.told.nodes[i].role)) return false;
+    setValueAsAHand(t.told.nodes[i], value);
+    t.asked_focus = i;
+    return true;
+}
+
+bool focusForReader(ScreenTracker& t, int i) {
+    if (i < 0 || i >= t.told.count || !isWidget(t.told.nodes[i].role)) return false;
+    const ScreenNode& n = t.told.nodes[i];
+    if (n.role != ScreenRole::text_field) {
+        t.asked_focus = i;
+    } else if (!n.focused) {
+        operateAsAHand(n);
+    }
+    return true;
+}
+
 }  // namespace gui_demo

@@ -6,6 +6,7 @@
 // as a hand's would be. The platforms' accessibility bridges share it.
 #pragma once
 
+#include "screen_changes.h"
 #include "screen_description.h"
 
 namespace gui_demo {
@@ -20,5 +21,19 @@ void setValueAsAHand(const ScreenNode& n, double value);
 // Makes the field read text (UTF-8): a click on it if it has no keyboard, Backspaces back to
 // where the two texts part, then the new characters, no more than the field can keep.
 void typeAsAHand(const ScreenNode& field, const char* text);
+
+// A screen reader's action on node i of what it was told, the one entry every bridge calls: the
+// widget's action as a hand makes it, and the reader's focus on the widget from the next change
+// list on; the field takes it as the program gives it the keyboard. False, doing nothing, for
+// what has no action (a text, an image) or an index out of range.
+bool actForReader(ScreenTracker& tracker, int i);
+
+// A screen reader setting a slider or the scroll bar to value: a press where the track gives it,
+// and the reader's focus on it. False, doing nothing, for what has no value.
+bool setValueForReader(ScreenTracker& tracker, int i, double value);
+
+// A screen reader moving its focus to node i: the field takes the keyboard as a click gives it;
+// another widget takes the reader's focus alone. False, doing nothing, for what takes no focus.
+bool focusForReader(ScreenTracker& tracker, int i);
 
 }  // namespace gui_demo

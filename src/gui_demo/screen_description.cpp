@@ -7,8 +7,8 @@
 namespace gui_demo {
 
 ScreenNode& addScreenNode(ScreenDescription& d, ScreenRole role, const char* name, int parent) {
-    if (d.count < max_screen_nodes) d.count += 1;
-    ScreenNode& n = d.nodes[d.count - 1];
+    if (d.count == max_screen_nodes) d.overflowed = true;
+    ScreenNode& n = d.overflowed ? d.dropped : d.nodes[d.count++];
     n = ScreenNode{};
     n.role = role;
     n.name = name;

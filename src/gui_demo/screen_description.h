@@ -65,12 +65,14 @@ inline constexpr int max_screen_nodes = 64;
 struct ScreenDescription {
     ScreenNode nodes[max_screen_nodes];
     int count = 0;
+    bool overflowed = false;  // a node was added past max_screen_nodes, and dropped
+    ScreenNode dropped;       // where a node past the capacity is written, to be dropped
 };
 
 inline ScreenPoint centreOf(const ScreenRect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
 
-// Appends a node and returns it; past max_screen_nodes, the last node is reused, so the count
-// never runs over (describeScreen's own test holds the screen well under it).
+// Appends a node and returns it. Past max_screen_nodes the node is dropped and overflowed is set,
+// which describeScreen's test fails on: nodes already described are never overwritten.
 ScreenNode& addScreenNode(ScreenDescription& d, ScreenRole role, const char* name, int parent = -1);
 
 // Where along a slider's or the scroll bar's track a press sets (as near as a pixel allows) the
@@ -101,5 +103,7 @@ struct LoopClock;
 // graphics library's header, so that a platform's bridge can describe the screen beside its own
 // system headers.
 void describeScreen(const DemoState& state, const LoopClock& clock, ScreenDescription& d);
+// The clock's running time in seconds, which paces how often a changing name is told.
+float runningTime(const LoopClock& clock);
 
 }  // namespace gui_demo

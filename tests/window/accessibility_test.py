@@ -269,15 +269,46 @@ class Tree(unittest.TestCase):
         field.queryEditableText().deleteText(0, 7)
         self.assertTrue(self.demo.soon(lambda: field.queryText().getText(0, -1) == "x" * 56, 5))
 
-    def test_a_tick_made_with_the_mouse_is_told_to_listeners(self):
-        seen = []
-        listener = lambda e: seen.append((e.type, e.source.name, e.detail1))
-        pyatspi.Registry.registerEventListener(listener, "object:state-changed:checked")
+    def test_listeners_hear_each_change_a_hand_makes(self):
+        kinds = ("object:state-changed:checked", "object:state-changed:focused",
+                 "object:state-changed:pressed", "object:property-change:accessible-value",
+                 "object:property-change:accessible-description", "object:text-changed:insert",
+                 "object:text-changed:delete")
+        heard = []
+
+        def listener(e):
+            words = e.any_data if isinstance(e.any_data, str) else ""
+            heard.append((e.type, e.source.name, e.detail1, e.detail2, words))
+
+        for kind in kinds:
+            pyatspi.Registry.registerEventListener(listener, kind)
         self.demo.widgets()  # a screen reader looks first
-        self.demo.xdotool("mousemove", "--window", self.demo.window, "41", "141", "click", "1")
-        self.assertTrue(self.demo.soon(lambda: seen), "an event came")
-        pyatspi.Registry.deregisterEventListener(listener, "object:state-changed:checked")
-        self.assertEqual(seen[0], ("object:state-changed:checked", "Projective Geometry", 1))
+        window = self.demo.window
+        steps = [
+            (("mousemove", "--window", window, "41", "141", "click", "1"),
+             [("object:state-changed:checked", "Projective Geometry", 1, 0),
+              ("object:state-changed:focused", "Projective Geometry", 1, 0)]),
+            (("mousemove", "--window", window, "300", "80", "click", "1"),
+             [("object:property-change:accessible-value", "Rotation Speed", 0, 0),
+              ("object:state-changed:focused", "Rotation Speed", 1, 0)]),
+            (("mousemove", "--window", window, "100", "90", "click", "1"),
+             [("object:property-change:accessible-description", "Click Me", 0, 0)]),
+            (("mousemove", "--window", window, "625", "325", "mousedown", "1", "sleep", "0.3",
+              "mouseup", "1"),
+             [("object:state-changed:pressed", "DRAG", 1, 0), ("object:state-changed:pressed", "DRAG", 0, 0)]),
+            (("mousemove", "--window", window, "780", "85", "click", "1"),
+             [("object:state-changed:focused", "Name:", 1, 0)]),
+            (("type", "--window", window, "X"), [("object:text-changed:insert", "Name:", 13, 1, "X")]),
+            (("key", "--window", window, "BackSpace"), [("object:text-changed:delete", "Name:", 13, 1, "X")]),
+        ]
+        for action, expected in steps:
+            heard.clear()
+            self.demo.xdotool(*action)
+            for event in expected:
+                self.assertTrue(self.demo.soon(lambda: any(h[:len(event)] == event for h in heard)),
+                                f"{event} after {action[-2:]}: heard {heard}")
+        for kind in kinds:
+            pyatspi.Registry.deregisterEventListener(listener, kind)
 
 
 class Without(unittest.TestCase):

@@ -6,6 +6,8 @@
 //   msaa_client.exe do NAME           the default action of the child named NAME
 //   msaa_client.exe set NAME VALUE    put_accValue on it (VALUE in UTF-8)
 //   msaa_client.exe hit X Y           the child at a screen point
+//   msaa_client.exe hear COMMAND ...  one of the above, then for a second and a half the WinEvents
+//                                     the window raises, one line each: "event 0x800a child 2"
 #include <windows.h>
 //
 #include <oleacc.h>
@@ -58,6 +60,13 @@ long idNamed(IAccessible* acc, const char* name) {
     return 0;
 }
 
+// The events the window raises, as a screen reader's out-of-context hook hears them.
+HWND listened = nullptr;
+void CALLBACK heard(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG id, DWORD, DWORD) {
+    if (window == listened && object == OBJID_CLIENT)
+        std::printf("event %#lx child %ld\n", event, id);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -78,6 +87,15 @@ int main(int argc, char** argv) {
                                           __uuidof(IAccessible), reinterpret_cast<void**>(&acc)))) {
         std::puts("no IAccessible");
         return 1;
+    }
+    HWINEVENTHOOK hook = nullptr;
+    if (std::strcmp(argv[1], "hear") == 0 && argc > 2) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        listened = window;
+        hook = SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, heard, process, 0,
+                               WINEVENT_OUTOFCONTEXT);
+        argv += 1, argc -= 1;
     }
     const std::string command = argv[1];
     if (command == "list") {
@@ -114,6 +132,15 @@ int main(int argc, char** argv) {
         std::printf("%ld\n", at.vt == VT_I4 ? at.lVal : -1);
     } else {
         return 2;
+    }
+    if (hook != nullptr) {
+        std::fflush(stdout);
+        for (const DWORD until = GetTickCount() + 1500; GetTickCount() < until;) {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        }
+        UnhookWinEvent(hook);
     }
     acc->Release();
     CoUninitialize();

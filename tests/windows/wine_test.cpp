@@ -223,13 +223,21 @@ TEST_F(WineWindow, AScreenReaderReadsAndWorksTheWindowThroughMsaa) {
     EXPECT_TRUE(xtest::soon(*program, [&] {
         return program->grab(30, 112, 100, 18).pixels != count.pixels;
     })) << "the drawn count changed";
-    ask("do 'Projective Geometry'");
+    // A screen reader's hook hears the change, and the focus, on the child that changed: the
+    // state of "Projective Geometry", later the value of "Rotation Speed".
+    auto event = [](const char* kind, const std::string& id) {
+        return std::string("event ") + kind + " child " + id + "\n";
+    };
+    const std::string ticked = ask("hear do 'Projective Geometry'");
+    EXPECT_NE(ticked.find(event("0x800a", found[1][0])), std::string::npos) << ticked;  // STATE
+    EXPECT_NE(ticked.find(event("0x8005", found[1][0])), std::string::npos) << ticked;  // FOCUS
     EXPECT_TRUE(xtest::soon(*program, [&] { return program->pixel(45, 146) == accent; }))
         << "ticked";
     ask("do Solid");
     EXPECT_TRUE(xtest::soon(*program, [&] { return program->pixel(41, 316) == accent; }))
         << "selected";
-    ask("set 'Rotation Speed' 0.9");
+    const std::string set = ask("hear set 'Rotation Speed' 0.9");
+    EXPECT_NE(set.find(event("0x800e", found[7][0])), std::string::npos) << set;  // VALUE
     EXPECT_TRUE(xtest::soon(*program, [&] { return program->pixel(440, 72) == accent; })) << "0.90";
     ask("set 'Name:' 'h\u00e9llo " + std::string(100, 'x') + "'");
     auto typed = [&] { return widgets().back()[4].size() == 63; };
