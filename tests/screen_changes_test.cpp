@@ -32,7 +32,7 @@ protected:
         for (int k = 0; k < tracker.count; ++k) {
             const gui_demo::ScreenChange& c = tracker.changes[k];
             words += words.empty() ? "" : " ";
-            words += kindName(c.kind);
+            words += gui_demo::changeKindName(c.kind);
             if (c.node >= 0) words += std::string(":") + gui_demo::nameOf(now.nodes[c.node]);
             if (c.kind == ScreenChangeKind::text_removed ||
                 c.kind == ScreenChangeKind::text_inserted)
@@ -42,36 +42,6 @@ protected:
                 words += c.on ? ":on" : ":off";
         }
         return words;
-    }
-
-    static const char* kindName(ScreenChangeKind k) {
-        switch (k) {
-            case ScreenChangeKind::window_active:
-                return "window";
-            case ScreenChangeKind::focus:
-                return "focus";
-            case ScreenChangeKind::checked:
-                return "checked";
-            case ScreenChangeKind::pressed:
-                return "pressed";
-            case ScreenChangeKind::value:
-                return "value";
-            case ScreenChangeKind::text_removed:
-                return "removed";
-            case ScreenChangeKind::text_inserted:
-                return "inserted";
-            case ScreenChangeKind::description:
-                return "description";
-            case ScreenChangeKind::name:
-                return "name";
-            case ScreenChangeKind::bounds:
-                return "bounds";
-            case ScreenChangeKind::node_added:
-                return "added";
-            case ScreenChangeKind::node_removed:
-                return "removed-node";
-        }
-        return "?";
     }
 
     static fake::Input typed(int c, bool backspace = false) {
@@ -104,9 +74,9 @@ TEST_F(ScreenChanges, EachKindOfChangeIsListedOnceInTheFrameItIsDrawn) {
         {"carried", holdAt(700, 400), "bounds:DRAG"},
         {"let go", releaseAt(700, 400), "pressed:DRAG:off description:DRAG"},
         {"the field clicked", pressAt(780, 85), "focus:Name:"},
-        {"a letter typed", typed('X'), "inserted:Name::13+1"},
-        {"Backspace", typed(0, true), "removed:Name::13+1"},
-        {"the window left", at(1100, 700), "window:off"},
+        {"a letter typed", typed('X'), "text_inserted:Name::13+1"},
+        {"Backspace", typed(0, true), "text_removed:Name::13+1"},
+        {"the window left", at(1100, 700), "window_active:off"},
     };
     for (const Step& s : steps) {
         const bool active = std::string(s.what) != "the window left";

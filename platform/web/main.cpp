@@ -16,6 +16,7 @@
 #include "gui_demo/demo.h"
 #include "gui_demo/em_dash_glyph.h"
 #include "gui_demo/input_pacing.h"
+#include "gui_demo/screen_changes.h"
 
 namespace {
 
@@ -25,9 +26,13 @@ struct Page {
     gui_demo::LoopClock clock;
 };
 
-// The screen as the last frame left it, and the same as lines of text for the page's script.
+// The screen as the last frame left it, and the same as lines of text for the page's script; what
+// changed in it for a screen reader, as the desktop's bridges are told it, and as lines of text.
 gui_demo::ScreenDescription description;
 char description_text[16384];
+gui_demo::ScreenTracker tracker;
+bool tracking = false;
+char changes_text[8192];
 
 // One line a node, its fields apart by tabs, which no name or text holds (the field takes
 // printable ASCII only): role, parent, level, name, text, the rectangle, the press point, the
@@ -52,11 +57,36 @@ void writeDescription() {
     description_text[used] = '\0';
 }
 
+// One line a change: its kind's name, its node, and on (0 or 1), apart by tabs. The page's focus
+// is the browser's own, so the window's and the reader's focus are not written.
+void writeChanges() {
+    std::size_t used = 0;
+    for (int k = 0; k < tracker.count; ++k) {
+        const gui_demo::ScreenChange& c = tracker.changes[k];
+        if (c.kind == gui_demo::ScreenChangeKind::focus ||
+            c.kind == gui_demo::ScreenChangeKind::window_active)
+            continue;
+        const int written =
+            std::snprintf(changes_text + used, sizeof changes_text - used, "%s\t%d\t%d\n",
+                          gui_demo::changeKindName(c.kind), c.node, c.on);
+        if (written < 0 || static_cast<std::size_t>(written) >= sizeof changes_text - used) break;
+        used += static_cast<std::size_t>(written);
+    }
+    changes_text[used] = '\0';
+}
+
 void frame(void* page) {
     Page& p = *static_cast<Page*>(page);
     gui_demo::runFrame(p.state, p.clock, p.theme);
     gui_demo::describeScreen(p.state, p.clock, description);
     writeDescription();
+    if (tracking) {
+        gui_demo::trackScreen(tracker, description, true, gui_demo::runningTime(p.clock));
+    } else {
+        gui_demo::startTracking(tracker, description, true, gui_demo::runningTime(p.clock));
+        tracking = true;
+    }
+    writeChanges();
 }
 
 // What of the page's input has reached raylib since the last frame. The script holds the events
@@ -108,6 +138,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_on_text_field(int x, int y) {
 
 // The screen as the last frame drew it, as lines of text (writeDescription above).
 extern "C" EMSCRIPTEN_KEEPALIVE const char* gui_demo_description() { return description_text; }
+
+// What changed for a screen reader in the last frame, as lines of text (writeChanges above).
+extern "C" EMSCRIPTEN_KEEPALIVE const char* gui_demo_changes() { return changes_text; }
 
 // Where a press on node i's track sets the value v, as y * 65536 + x: what a hand does to set a
 // slider or the scroll bar to v. Both lie within the 1280 x 720 window.

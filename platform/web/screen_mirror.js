@@ -31,7 +31,6 @@ function startScreenMirror(page) {
   let lines = [];     // the same, a line a node
   let nodes = [];     // the same, parsed
   let elements = [];  // the element standing for each node
-  let readoutShown = -Infinity;
 
   // ---- Acting as a hand ---------------------------------------------------------------------------
 
@@ -98,6 +97,7 @@ function startScreenMirror(page) {
   const make = (tag, props = {}, attrs = {}) => {
     const el = Object.assign(document.createElement(tag), props);
     for (const [k, v] of Object.entries(attrs)) el.setAttribute(k, v);
+    el.dataset.mirror = "";
     return el;
   };
   let nextId = 0;
@@ -173,50 +173,55 @@ function startScreenMirror(page) {
     const bar = elements.find((el) => el.getAttribute("role") === "scrollbar");
     const log = elements.find((el, i) => el.tagName === "UL" && nodes[i].parent < 0);
     if (bar && log) bar.setAttribute("aria-controls", idOf(log));
-    nodes.forEach((n, i) => show(i, n, null));
+    nodes.forEach((n, i) => {
+      for (const kind of ["bounds", "checked", "value", "description", "name", "text_inserted"]) {
+        write(kind, i);
+      }
+    });
   }
 
-  // Writes node i's state into its element; only what differs from the last description.
-  function show(i, n, was) {
+  // The description's length changed: the mirror is made again.
+  function rebuild() {
+    for (const el of layer.querySelectorAll("[data-mirror]")) el.remove();
+    elements = [];
+    build();
+  }
+
+  // Writes one change of the program's change list (gui_demo_changes) into node i's element. The
+  // kinds of change, and which roles have a value, words beside their name or a changing name, are
+  // the program's, as every screen reader on every platform is told them.
+  function write(kind, i) {
     const el = elements[i];
-    const changed = (k) => !was || String(was[k]) !== String(n[k]);
-    if (changed("rect") && el.classList.contains("shape")) place(el, n.rect);
-    switch (n.role) {
-      case "text":
-        if (n.text && changed("text")) {
-          // The readout changes every frame; it is told at most once a second, unannounced.
-          const now = performance.now();
-          if (was && now - readoutShown < 1000) { nodes[i] = was; return; }
-          readoutShown = now;
-          el.textContent = n.text;
-        }
+    const n = nodes[i];
+    switch (kind) {
+      case "bounds":
+        if (el.classList.contains("shape")) place(el, n.rect);
         break;
-      case "button":
-        if (changed("text")) el.mirrorBox.textContent = n.text;
+      case "checked":
+        if (n.role === "check_box" || n.role === "radio_button") el.checked = n.checked;
         break;
-      case "check_box":
-      case "radio_button":
-        if (changed("checked")) el.checked = n.checked;
+      case "value":
+        if (n.role !== "slider" && n.role !== "scroll_bar") break;
+        if (el.tagName === "INPUT") el.value = String(n.value);
+        else el.setAttribute("aria-valuenow", String(n.value));
+        el.setAttribute("aria-valuetext", n.text);
         break;
-      case "slider":
-      case "scroll_bar":
-        if (changed("value")) {
-          if (el.tagName === "INPUT") el.value = String(n.value);
-          else el.setAttribute("aria-valuenow", String(n.value));
-        }
-        if (changed("text")) el.setAttribute("aria-valuetext", n.text);
-        break;
-      case "drag_box":
-        if (changed("text")) {
+      case "description":
+        if (n.role === "button") el.mirrorBox.textContent = n.text;
+        if (n.role === "drag_box") {
           el.mirrorBox.textContent = n.text + ". Space carries it " +
             (n.over ? "out of the drop zone." : "over the drop zone.");
         }
-        if (was && was.carried && !n.carried) {
-          status.textContent = n.name + " dropped " + n.text + ".";
-        }
         break;
-      case "text_field":
-        if (changed("text") && !composing) {
+      case "pressed":
+        if (n.role === "drag_box" && !n.carried) status.textContent = n.name + " dropped " + n.text + ".";
+        break;
+      case "name":
+        if (n.role === "text" && n.text) el.textContent = n.text;
+        break;
+      case "text_removed":
+      case "text_inserted":
+        if (n.role === "text_field" && !composing) {
           el.value = n.text;
           page.fieldWritten(n.text);
         }
@@ -335,20 +340,24 @@ function startScreenMirror(page) {
     afterFrame() {
       const text = program().ccall("gui_demo_description", "string");
       // Most frames change nothing a reader is told but the readout's tenths of a second.
-      const next = text === lastText ? lines : text.split("\n").slice(0, -1);
-      lastText = text;
-      if (elements.length === 0) {
+      if (text !== lastText) {
+        const next = text.split("\n").slice(0, -1);
+        next.forEach((line, i) => { if (line !== lines[i]) nodes[i] = parse(line); });
+        nodes.length = next.length;
         lines = next;
-        nodes = next.map(parse);
+        lastText = text;
+      }
+      if (elements.length === 0) {
         build();
-      } else {
-        next.forEach((line, i) => {
-          if (line === lines[i]) return;
-          const was = nodes[i];
-          nodes[i] = parse(line);
-          show(i, nodes[i], was);
-          if (nodes[i] !== was) lines[i] = line;
-        });
+        return;
+      }
+      for (const line of program().ccall("gui_demo_changes", "string").split("\n").slice(0, -1)) {
+        const [kind, node] = line.split("\t");
+        if (kind === "node_added" || kind === "node_removed") {
+          rebuild();
+          return;
+        }
+        write(kind, Number(node));
       }
     },
   };

@@ -73,6 +73,36 @@ bool isNamedByText(const ScreenNode& n) { return n.role == ScreenRole::text && n
 
 const char* nameOf(const ScreenNode& n) { return isNamedByText(n) ? n.text : n.name; }
 
+const char* changeKindName(ScreenChangeKind kind) {
+    switch (kind) {
+        case ScreenChangeKind::window_active:
+            return "window_active";
+        case ScreenChangeKind::focus:
+            return "focus";
+        case ScreenChangeKind::checked:
+            return "checked";
+        case ScreenChangeKind::pressed:
+            return "pressed";
+        case ScreenChangeKind::value:
+            return "value";
+        case ScreenChangeKind::text_removed:
+            return "text_removed";
+        case ScreenChangeKind::text_inserted:
+            return "text_inserted";
+        case ScreenChangeKind::description:
+            return "description";
+        case ScreenChangeKind::name:
+            return "name";
+        case ScreenChangeKind::bounds:
+            return "bounds";
+        case ScreenChangeKind::node_added:
+            return "node_added";
+        case ScreenChangeKind::node_removed:
+            return "node_removed";
+    }
+    return "";
+}
+
 void startTracking(ScreenTracker& t, const ScreenDescription& now, bool window_active, float time) {
     t.told = t.was = now;
     t.focus = t.asked_focus = -1;

@@ -59,6 +59,9 @@ bool isNamedByText(const ScreenNode& n);
 // The words a node is named by: its fixed words, or its text where it has none.
 const char* nameOf(const ScreenNode& n);
 
+// The kind's name as written here (window_active, focus, ...), as the page's script reads it.
+const char* changeKindName(ScreenChangeKind kind);
+
 // Starts telling from the screen as it is (the first time a reader looks): nothing is listed.
 void startTracking(ScreenTracker& tracker, const ScreenDescription& now, bool window_active,
                    float time);
