@@ -192,6 +192,32 @@ test('a flick ends where it was let go, with the mouse and with a finger', async
   assert.deepEqual(letGo, ['mouse 0.90', 'finger 0.90']);
 });
 
+test('the box pressed, carried and let go between two frames ends where it was let go', async () => {
+  const boxAt = (tab) => tab.page.evaluate(() => window.Module.ccall('gui_demo_description', 'string')
+    .split('\n').find((line) => line.startsWith('drag_box')).split('\t').slice(5, 7).join(','));
+  const letGo = [];
+  for (const hand of ['mouse', 'finger']) {
+    const tab = await open({ hasTouch: true });
+    const cdp = await tab.page.context().newCDPSession(tab.page);
+    const at = (x, y) => { const [sx, sy] = tab.seen(x, y); return { x: sx, y: sy }; };
+    // On the box's centre, then to (560, 120) in its area, with no frame between the steps.
+    if (hand === 'mouse') {
+      await tab.page.mouse.move(at(625, 325).x, at(625, 325).y);
+      await tab.page.mouse.down();
+      await tab.page.mouse.move(at(560, 120).x, at(560, 120).y);
+      await tab.page.mouse.up();
+    } else {
+      await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [at(625, 325)] });
+      await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: [at(560, 120)] });
+      await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+    }
+    await tab.frames(8);
+    letGo.push(`${hand} ${await boxAt(tab)}`);
+    await tab.close();
+  }
+  assert.deepEqual(letGo, ['mouse 535,95', 'finger 535,95']);
+});
+
 test('a Backspace counts when a tap, a blur or its own repeats come in the same frame', async () => {
   const cases = [
     // A tap elsewhere lowers the keyboard at once, which blurs the field.
