@@ -15,7 +15,9 @@
 
 #include "gui_demo/demo.h"
 #include "gui_demo/em_dash_glyph.h"
+#include "gui_demo/hand_input.h"
 #include "gui_demo/input_pacing.h"
+#include "gui_demo/platform.h"
 #include "gui_demo/screen_changes.h"
 
 namespace {
@@ -142,12 +144,38 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* gui_demo_description() { return desc
 // What changed for a screen reader in the last frame, as lines of text (writeChanges above).
 extern "C" EMSCRIPTEN_KEEPALIVE const char* gui_demo_changes() { return changes_text; }
 
-// Where a press on node i's track sets the value v, as y * 65536 + x: what a hand does to set a
-// slider or the scroll bar to v. Both lie within the 1280 x 720 window.
-extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_value_point(int i, float v) {
-    if (i < 0 || i >= description.count) return 0;
-    const gui_demo::ScreenPoint p = gui_demo::valuePoint(description.nodes[i], v);
-    return p.y * 65536 + p.x;
+// A screen reader's actions are the program's own (hand_input.h): the pointer events they make go
+// to the page's mirror, which sends them through the page's paced queue as a hand's.
+EM_JS(void, sendHandInput, (int kind, int action, double x, double y),
+      { window.guiDemoHandInput(kind, action, x, y); });
+EM_JS(double, realPointerX, (), { return window.guiDemoRealPointer()[0]; });
+EM_JS(double, realPointerY, (), { return window.guiDemoRealPointer()[1]; });
+
+namespace gui_demo {
+
+void offerHandInput(const PacedEvent& e) {
+    // The field's keys are typed into the page's own element, so only the pointer's are made.
+    if (e.kind == PacedEvent::Kind::move || e.kind == PacedEvent::Kind::button) {
+        sendHandInput(static_cast<int>(e.kind), e.action, e.x, e.y);
+    }
+}
+
+bool realPointer(double& x, double& y) {
+    x = realPointerX(), y = realPointerY();
+    return true;
+}
+
+}  // namespace gui_demo
+
+// A screen reader's action on node i (a click, a tick, a selection, the box carried), as the
+// desktop's bridges ask it: 1 if node i has one.
+extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_act(int i) {
+    return gui_demo::actForReader(tracker, i) ? 1 : 0;
+}
+
+// A screen reader setting node i, a slider or the scroll bar, to v: 1 if it has a value.
+extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_set_value(int i, double v) {
+    return gui_demo::setValueForReader(tracker, i, v) ? 1 : 0;
 }
 
 int main() {

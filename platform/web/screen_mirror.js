@@ -67,23 +67,33 @@ function startScreenMirror(page) {
   // Back where the real pointer is, or off the canvas if it was never seen.
   const goBack = () => page.send(mouse("mousemove", pointer ? { page: pointer } : [-1, -1], 0),
     "move");
-  // All at once: the queue gives each change the frame it needs, as it does a hand's.
-  const click = (p) => {
-    send("mousemove", p, 0);
-    send("mousedown", p, 1);
-    send("mouseup", p, 0);
-    goBack();
+  // What a screen reader does is the program's own (gui_demo_act, gui_demo_set_value): it makes
+  // the hand's pointer events, which come here and go through the page's queue, which gives each
+  // change the frame it needs, as it does a hand's. Kinds and actions are the program's.
+  let madeDown = false;
+  window.guiDemoHandInput = (kind, action, x, y) => {
+    const at = x < 0 || y < 0 ? [-1, -1] : pointer && x === pointerAt()[0] && y === pointerAt()[1] ?
+      { page: pointer } : [x, y];
+    if (kind === 1) madeDown = action === 1;
+    if (kind === 0) send("mousemove", at, madeDown ? 1 : 0);
+    else send(action === 1 ? "mousedown" : "mouseup", at, action === 1 ? 1 : 0);
   };
-  const carry = (from, to) => {
-    send("mousemove", from, 0);
-    send("mousedown", from, 1);
-    send("mousemove", to, 1);
-    send("mouseup", to, 0);
-    goBack();
+  // The real pointer in window pixels, or off the canvas if it was never seen.
+  const pointerAt = () => {
+    if (!pointer) return [-1, -1];
+    const r = canvas.getBoundingClientRect();
+    const s = r.width / canvas.width;
+    return [(pointer[0] - scrollX - r.left) / s - 0.5, (pointer[1] - scrollY - r.top) / s - 0.5];
   };
-  const valuePoint = (i, v) => {
-    const packed = program()._gui_demo_value_point(i, v);
-    return [packed % 65536, Math.floor(packed / 65536)];
+  window.guiDemoRealPointer = pointerAt;
+  const act = (i) => program()._gui_demo_act(i);
+  const setValue = (i, v) => program()._gui_demo_set_value(i, v);
+  // A press where nothing is (the window's top-left corner, left of the title), to end the editing.
+  const clickNowhere = () => {
+    send("mousemove", [0, 0], 0);
+    send("mousedown", [0, 0], 1);
+    send("mouseup", [0, 0], 0);
+    goBack();
   };
 
   // ---- Building the mirror ------------------------------------------------------------------------
@@ -260,16 +270,14 @@ function startScreenMirror(page) {
     const i = nodeOf(e.target);
     if (i < 0 || e.target === typing) return;
     e.preventDefault();
-    const n = nodes[i];
-    if (n.role === "drag_box") carry(n.press, n.carryTo);
-    else if (n.role !== "slider" && n.role !== "scroll_bar") click(n.press);
+    if (nodes[i].role !== "slider" && nodes[i].role !== "scroll_bar") act(i);
   });
 
   // A value set by a screen reader on a slider: a press where that value lies.
   layer.addEventListener("input", (e) => {
     const i = nodeOf(e.target);
     if (i < 0 || nodes[i].role !== "slider") return;
-    click(valuePoint(i, Number(e.target.value)));
+    setValue(i, Number(e.target.value));
     e.target.value = String(nodes[i].value);
   });
 
@@ -290,7 +298,7 @@ function startScreenMirror(page) {
       // Typing into the field while the program's field has no focus (after Enter, say): a
       // click on it first, as a hand would, and the key after it.
       const typed = e.key.length === 1 || e.key === "Backspace";
-      if (e.type === "keydown" && typed && !n.focused) click(n.press);
+      if (e.type === "keydown" && typed && !n.focused) act(i);
       return;
     }
     e.stopImmediatePropagation();
@@ -300,10 +308,10 @@ function startScreenMirror(page) {
       const group = nodes.map((m, j) => j).filter((j) => nodes[j].parent === n.parent);
       const next = group[(group.indexOf(i) + radioKeys[e.key] + group.length) % group.length];
       elements[next].focus();
-      click(nodes[next].press);
+      act(next);
     } else if (n.role === "check_box" && e.key === "Enter") {
       e.preventDefault();
-      click(n.press);
+      act(i);
     } else if (n.role === "slider" || n.role === "scroll_bar") {
       const length = n.vertical ? n.rect[3] : n.rect[2];
       const from = Math.round(n.value * length);
@@ -314,7 +322,7 @@ function startScreenMirror(page) {
         by === undefined ? undefined : from + sign * by;
       if (to === undefined) return;
       e.preventDefault();
-      click(valuePoint(i, Math.min(length - 1, Math.max(0, to)) / length));
+      setValue(i, Math.min(length - 1, Math.max(0, to)) / length);
     }
   }
   for (const type of ["keydown", "keyup", "keypress"]) window.addEventListener(type, onKey, true);
@@ -327,11 +335,11 @@ function startScreenMirror(page) {
   typing.addEventListener("compositionend", () => { composing = false; });
   typing.addEventListener("focus", () => {
     const i = field();
-    if (i >= 0 && !nodes[i].focused && !page.focusedByTouch()) click(nodes[i].press);
+    if (i >= 0 && !nodes[i].focused && !page.focusedByTouch()) act(i);
   });
   typing.addEventListener("focusout", (e) => {
     const i = field();
-    if (i >= 0 && nodes[i].focused && layer.contains(e.relatedTarget)) click([0, 0]);
+    if (i >= 0 && nodes[i].focused && layer.contains(e.relatedTarget)) clickNowhere();
   });
 
   // ---- Every frame --------------------------------------------------------------------------------
