@@ -5,9 +5,11 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "demo_fixture.h"
 #include "first_screen.h"
+#include "gui_demo/screen_changes.h"
 
 using namespace fake;
 using gui_demo::isWidget;
@@ -110,6 +112,43 @@ TEST_F(ScreenDescription, ReadsTheTextsInScreenOrderWithTheListsWholeAsDrawn) {
     EXPECT_EQ(
         std::string(description.nodes[description.count - 1].name).rfind("Zelkor Engine — ", 0), 0u)
         << "the footers come last";
+}
+
+TEST_F(ScreenDescription, EveryTextLiesWhereItIsDrawnAndEveryGroupOverItsParts) {
+    frame(at(1100, 700));
+    const std::vector<Call> drawn = callsOf(Op::DrawText);
+    describe();
+    for (int i = 0; i < description.count; ++i) {
+        const ScreenNode& n = description.nodes[i];
+        EXPECT_GT(n.rect.w * n.rect.h, 0)
+            << "node " << i << " " << gui_demo::nameOf(n) << ": a place for review and hit tests";
+        if (n.role != ScreenRole::heading && n.role != ScreenRole::text &&
+            n.role != ScreenRole::list_item)
+            continue;
+        // The one DrawText call of these words: at the rectangle's corner, in its height.
+        const std::string words = gui_demo::nameOf(n);
+        int found = 0;
+        for (const Call& c : drawn) {
+            if (words != c.text) continue;
+            found += 1;
+            EXPECT_EQ(c.a, n.rect.x) << words;
+            EXPECT_EQ(c.b, n.rect.y) << words;
+            EXPECT_EQ(c.c, n.rect.h) << words;
+            EXPECT_EQ(MeasureText(c.text, c.c), n.rect.w) << words;
+        }
+        EXPECT_EQ(found, 1) << words;
+    }
+    // A list, and the radio group, hold each of their parts.
+    for (int i = 0; i < description.count; ++i) {
+        const int p = description.nodes[i].parent;
+        if (p < 0) continue;
+        const gui_demo::ScreenRect inner = description.nodes[i].rect;
+        const gui_demo::ScreenRect outer = description.nodes[p].rect;
+        EXPECT_TRUE(inner.x >= outer.x && inner.y >= outer.y &&
+                    inner.x + inner.w <= outer.x + outer.w &&
+                    inner.y + inner.h <= outer.y + outer.h)
+            << gui_demo::nameOf(description.nodes[i]) << " within its group";
+    }
 }
 
 TEST_F(ScreenDescription, APressWhereItSaysOperatesThatWidgetAndTheDescriptionFollows) {

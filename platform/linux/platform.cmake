@@ -2,7 +2,7 @@
 # (platform/glfw/), and the window on the desktop's accessibility tree through ATK and its AT-SPI
 # bridge. Installed as make run builds it, or laid out as the Debian package (package/).
 find_package(PkgConfig REQUIRED)
-pkg_check_modules(ATK_BRIDGE IMPORTED_TARGET atk-bridge-2.0 atk)
+pkg_check_modules(ATK_BRIDGE IMPORTED_TARGET atk-bridge-2.0 atk gio-2.0)
 if(NOT ATK_BRIDGE_FOUND)
     message(FATAL_ERROR "ATK and its AT-SPI bridge were not found: install Debian's "
         "libatk-bridge2.0-dev (scripts/install-deps.sh does)")
@@ -13,6 +13,7 @@ add_executable(gui_demo
     platform/linux/no_window.cpp
     platform/linux/library_symbol.cpp
     platform/linux/accessibility_bridge.cpp
+    platform/linux/accessibility_bus.cpp
     platform/glfw/glfw_window.cpp)
 target_include_directories(gui_demo PRIVATE platform)
 target_link_libraries(gui_demo PRIVATE gui_demo_core raylib PkgConfig::ATK_BRIDGE ${CMAKE_DL_LIBS})

@@ -17,6 +17,7 @@ constexpr int panel_y = 375;
 constexpr int panel_w = 1260;
 constexpr int panel_h = 140;
 constexpr char panel_title[] = "Animation Preview (O3DE UiAnimation)";
+constexpr TextPlace title_at = {panel_x + 10, panel_y + 6, 16};
 // What a reader is told of the strip, which is all motion and no words.
 constexpr char strip_description[] =
     "A wave of 32 bars that moves faster the higher Rotation Speed stands, and a dot circling an "
@@ -44,7 +45,7 @@ constexpr unsigned trail_count = 20;
 
 void drawAnimation(const DemoState& state, const Theme& theme) {
     drawPanel(panel_x, panel_y, panel_w, panel_h, theme);
-    DrawText(panel_title, panel_x + 10, panel_y + 6, 16, theme.accent);
+    drawText(panel_title, title_at, theme.accent);
 
     // The slider scales the running time itself, not a rate: moving it makes the wave jump.
     const float time_phase = state.anim_time * state.slider1_val * 4.0f;
@@ -91,7 +92,7 @@ void drawAnimation(const DemoState& state, const Theme& theme) {
 }
 
 void describeAnimation(ScreenDescription& d) {
-    addScreenNode(d, ScreenRole::heading, panel_title).level = 2;
+    addScreenText(d, ScreenRole::heading, panel_title, title_at).level = 2;
     addScreenNode(d, ScreenRole::image, strip_description).rect = {panel_x, panel_y, panel_w,
                                                                    panel_h};
 }

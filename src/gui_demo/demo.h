@@ -75,6 +75,11 @@ bool isInside(T px, T py, T x, T y, T w, T h) {
     return px >= x && px < x + w && py >= y && py < y + h;
 }
 
+// A text drawn at its place (TextPlace, screen_description.h), the one the description gives it.
+inline void drawText(const char* words, TextPlace at, Color color) {
+    DrawText(words, at.x, at.y, at.size, color);
+}
+
 // Advances t and the blink phase by dt; returns whether the cursor is shown this frame.
 bool advanceClock(LoopClock& clock, float dt);
 

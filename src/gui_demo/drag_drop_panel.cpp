@@ -36,6 +36,8 @@ constexpr int drop_h = 80;
 constexpr Color drop_fill = {18, 20, 28, 200};  // translucent: the box shows through
 constexpr char drag_label[] = "DRAG";
 constexpr char drop_label[] = "Drop Zone";
+constexpr TextPlace title_at = {panel_x + 10, panel_y + 6, 16};
+constexpr TextPlace drop_label_at = {580, 290, 16};
 
 // Where the box's centre is carried by one who cannot drag it by hand: the middle of the drop
 // zone, or back out to the middle of the area above it.
@@ -80,7 +82,7 @@ void updateDragDrop(DemoState& state, const Input& in) {
 
 void drawDragDrop(const DemoState& state, const Theme& theme) {
     drawPanel(panel_x, panel_y, panel_w, panel_h, theme);
-    DrawText(panel_title, panel_x + 10, panel_y + 6, 16, theme.accent);
+    drawText(panel_title, title_at, theme.accent);
     DrawRectangleLines(static_cast<int>(drag_area_x), static_cast<int>(drag_area_y),
                        static_cast<int>(drag_area_w), static_cast<int>(drag_area_h),
                        theme.panel_border);
@@ -96,11 +98,11 @@ void drawDragDrop(const DemoState& state, const Theme& theme) {
     // After the box, so the zone's translucent fill and label lie over it.
     DrawRectangle(drop_x, drop_y, drop_w, drop_h, drop_fill);
     DrawRectangleLines(drop_x, drop_y, drop_w, drop_h, drop_border);
-    DrawText(drop_label, 580, 290, 16, theme.text_secondary);
+    drawText(drop_label, drop_label_at, theme.text_secondary);
 }
 
 void describeDragDrop(const DemoState& state, ScreenDescription& d) {
-    addScreenNode(d, ScreenRole::heading, panel_title).level = 2;
+    addScreenText(d, ScreenRole::heading, panel_title, title_at).level = 2;
 
     ScreenNode& box = addScreenNode(d, ScreenRole::drag_box, drag_label);
     box.rect = boxRect(state);
@@ -111,7 +113,7 @@ void describeDragDrop(const DemoState& state, ScreenDescription& d) {
     std::snprintf(box.text, sizeof box.text, "%s%s", box.carried ? "carried " : "",
                   box.over_drop_zone ? "over the drop zone" : "outside the drop zone");
 
-    addScreenNode(d, ScreenRole::text, drop_label);
+    addScreenText(d, ScreenRole::text, drop_label, drop_label_at);
 }
 
 }  // namespace gui_demo

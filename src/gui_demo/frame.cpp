@@ -42,6 +42,10 @@ constexpr char footer_components[] =
 constexpr char footer_credits[] =
     "Zelkor Engine — Projective Geometry | Universal Math | " GUI_DEMO_TOOLCHAIN " | Raylib 6.0";
 constexpr Color footer_credits_color = {60, 80, 100, 255};
+constexpr TextPlace title_at = {20, 14, 22};
+constexpr TextPlace readout_at = {1050, 18, 14};
+constexpr TextPlace footer_components_at = {20, 530, 13};
+constexpr TextPlace footer_credits_at = {20, 548, 13};
 
 // "FPS: 60 | Time: 12.3s", zero-terminated in buf; the empty text should it not fit.
 template <std::size_t size>
@@ -95,15 +99,15 @@ Input readInput() {
 }
 
 void drawTitle(const DemoState& state, const LoopClock& clock, const Theme& theme) {
-    DrawText(title_line, 20, 14, 22, theme.accent);
+    drawText(title_line, title_at, theme.accent);
     char fps_buf[64];
     formatReadout(fps_buf, state, clock);
-    DrawText(fps_buf, 1050, 18, 14, theme.text_secondary);
+    drawText(fps_buf, readout_at, theme.text_secondary);
 }
 
 void drawFooters(const Theme& theme) {
-    DrawText(footer_components, 20, 530, 13, theme.text_secondary);
-    DrawText(footer_credits, 20, 548, 13, footer_credits_color);
+    drawText(footer_components, footer_components_at, theme.text_secondary);
+    drawText(footer_credits, footer_credits_at, footer_credits_color);
 }
 
 void updatePanels(DemoState& state, const Input& in, float dt) {
@@ -135,8 +139,10 @@ float runningTime(const LoopClock& clock) { return clock.t; }
 void describeScreen(const DemoState& state, const LoopClock& clock, ScreenDescription& d) {
     d.count = 0;
     d.overflowed = false;
-    addScreenNode(d, ScreenRole::heading, title_line).level = 1;
-    formatReadout(addScreenNode(d, ScreenRole::text, "").text, state, clock);
+    addScreenText(d, ScreenRole::heading, title_line, title_at).level = 1;
+    ScreenNode& readout = addScreenNode(d, ScreenRole::text, "");
+    formatReadout(readout.text, state, clock);
+    readout.rect = textRect(readout.text, readout_at);
 
     describeInteractables(state, d);
     describeScrollSlider(state, d);
@@ -145,8 +151,8 @@ void describeScreen(const DemoState& state, const LoopClock& clock, ScreenDescri
     describeAnimation(d);
     describeMathModules(d);
 
-    addScreenNode(d, ScreenRole::text, footer_components);
-    addScreenNode(d, ScreenRole::text, footer_credits);
+    addScreenText(d, ScreenRole::text, footer_components, footer_components_at);
+    addScreenText(d, ScreenRole::text, footer_credits, footer_credits_at);
 }
 
 void runFrame(DemoState& state, LoopClock& clock, const Theme& theme) {

@@ -42,6 +42,13 @@ constexpr char btn_label[] = "Click Me";
 constexpr char cb_caption[] = "Checkboxes:";
 constexpr char rb_caption[] = "Render Mode:";
 
+// Where the texts are drawn: corner and font size.
+constexpr TextPlace title_at = {panel_x + 10, panel_y + 6, 16};
+constexpr TextPlace count_at = {30, 115, 14};
+constexpr TextPlace cb_caption_at = {30, 112, 14};
+constexpr TextPlace rb_caption_at = {30, 252, 14};
+constexpr int label_size = 16;
+
 bool buttonHover(const Input& in) {
     return isInside(in.mouse_x, in.mouse_y, btn_x, btn_y, btn_w, btn_h);
 }
@@ -53,6 +60,10 @@ bool checkboxHover(const Input& in, int i) {
 }
 
 int radioTop(std::uint32_t i) { return rb_y_base + rb_step * static_cast<int>(i); }
+
+// A check box's or a radio button's label, beside it.
+TextPlace checkboxLabelAt(int i) { return {cb_label_x, checkboxTop(i) + 2, label_size}; }
+TextPlace radioLabelAt(std::uint32_t i) { return {rb_label_x, radioTop(i) + 2, label_size}; }
 
 bool radioHover(const Input& in, std::uint32_t i) {
     return isInside(in.mouse_x, in.mouse_y, rb_x, radioTop(i), rb_size, rb_size);
@@ -89,7 +100,7 @@ void updateInteractables(DemoState& state, const Input& in) {
 
 void drawInteractables(const DemoState& state, const Input& in, const Theme& theme) {
     drawPanel(panel_x, panel_y, panel_w, panel_h, theme);
-    DrawText(panel_title, panel_x + 10, panel_y + 6, 16, theme.accent);
+    drawText(panel_title, title_at, theme.accent);
 
     // Pressed whenever the button is held over it, wherever the press began.
     const bool btn_hover = buttonHover(in);
@@ -97,33 +108,33 @@ void drawInteractables(const DemoState& state, const Input& in, const Theme& the
 
     char count_buf[64];
     formatClickCount(count_buf, state.btn_click_count);
-    DrawText(count_buf, 30, 115, 14, theme.text_secondary);
+    drawText(count_buf, count_at, theme.text_secondary);
     // Drawn after the click count, which it overlaps.
-    DrawText(cb_caption, 30, 112, 14, theme.text_secondary);
+    drawText(cb_caption, cb_caption_at, theme.text_secondary);
 
     const bool checked[checkbox_count] = {state.checkbox1, state.checkbox2, state.checkbox3};
     for (int i = 0; i < checkbox_count; ++i) {
         drawCheckbox(cb1_x, checkboxTop(i), cb_size, checked[i], checkboxHover(in, i), theme);
-        DrawText(checkbox_labels[i], cb_label_x, checkboxTop(i) + 2, 16, theme.text_primary);
+        drawText(checkbox_labels[i], checkboxLabelAt(i), theme.text_primary);
     }
 
-    DrawText(rb_caption, 30, 252, 14, theme.text_secondary);
+    drawText(rb_caption, rb_caption_at, theme.text_secondary);
     for (std::uint32_t i = 0; i < radio_count; ++i) {
         drawRadioButton(rb_x, radioTop(i), rb_radius, state.radio_selected == i + 1,
                         radioHover(in, i), theme);
-        DrawText(radio_labels[i], rb_label_x, radioTop(i) + 2, 16, theme.text_primary);
+        drawText(radio_labels[i], radioLabelAt(i), theme.text_primary);
     }
 }
 
 void describeInteractables(const DemoState& state, ScreenDescription& d) {
-    addScreenNode(d, ScreenRole::heading, panel_title).level = 2;
+    addScreenText(d, ScreenRole::heading, panel_title, title_at).level = 2;
 
     ScreenNode& button = addScreenNode(d, ScreenRole::button, btn_label);
     button.rect = {btn_x, btn_y, btn_w, btn_h};
     button.press = centreOf(button.rect);
     formatClickCount(button.text, state.btn_click_count);
 
-    addScreenNode(d, ScreenRole::text, cb_caption);
+    addScreenText(d, ScreenRole::text, cb_caption, cb_caption_at);
     const bool checked[checkbox_count] = {state.checkbox1, state.checkbox2, state.checkbox3};
     for (int i = 0; i < checkbox_count; ++i) {
         ScreenNode& box = addScreenNode(d, ScreenRole::check_box, checkbox_labels[i]);
@@ -132,13 +143,17 @@ void describeInteractables(const DemoState& state, ScreenDescription& d) {
         box.checked = checked[i];
     }
 
+    // The group covers its caption and its items with their labels.
     const int group = d.count;
-    addScreenNode(d, ScreenRole::radio_group, rb_caption);
+    ScreenRect& group_rect =
+        addScreenText(d, ScreenRole::radio_group, rb_caption, rb_caption_at).rect;
     for (std::uint32_t i = 0; i < radio_count; ++i) {
         ScreenNode& item = addScreenNode(d, ScreenRole::radio_button, radio_labels[i], group);
         item.rect = {rb_x, radioTop(i), rb_size, rb_size};
         item.press = centreOf(item.rect);
         item.checked = state.radio_selected == i + 1;
+        group_rect =
+            spanOf(spanOf(group_rect, item.rect), textRect(radio_labels[i], radioLabelAt(i)));
     }
 }
 

@@ -12,6 +12,9 @@ constexpr int math_h = 140;
 constexpr int math_line_y = 403;
 constexpr int math_line_step = 15;
 constexpr char math_title[] = "Zelkor Math Modules";
+constexpr TextPlace title_at = {math_x + 10, math_y + 6, 16};
+constexpr int math_line_x = math_x + 10;
+constexpr int math_line_size = 13;
 
 // Names padded to 18 characters so the descriptions start in one column.
 constexpr const char* math_modules[] = {
@@ -25,20 +28,26 @@ constexpr const char* math_modules[] = {
 
 void drawMathModules(const Theme& theme) {
     drawPanel(math_x, math_y, math_w, math_h, theme);
-    DrawText(math_title, math_x + 10, math_y + 6, 16, theme.accent);
+    drawText(math_title, title_at, theme.accent);
     int line_y = math_line_y;
     for (const char* line : math_modules) {
-        DrawText(line, math_x + 10, line_y, 13, theme.text_secondary);
+        drawText(line, {math_line_x, line_y, math_line_size}, theme.text_secondary);
         line_y += math_line_step;
     }
 }
 
 void describeMathModules(ScreenDescription& d) {
-    addScreenNode(d, ScreenRole::heading, math_title).level = 2;
-    // The heading names the list; it has no caption of its own.
+    addScreenText(d, ScreenRole::heading, math_title, title_at).level = 2;
+    // The heading names the list; it has no caption of its own, and covers its lines.
     const int list = d.count;
-    addScreenNode(d, ScreenRole::list, "");
-    for (const char* line : math_modules) addScreenNode(d, ScreenRole::list_item, line, list);
+    ScreenRect& list_rect = addScreenNode(d, ScreenRole::list, "").rect;
+    int line_y = math_line_y;
+    for (const char* line : math_modules) {
+        const TextPlace at = {math_line_x, line_y, math_line_size};
+        const ScreenRect& r = addScreenText(d, ScreenRole::list_item, line, at, list).rect;
+        list_rect = line_y == math_line_y ? r : spanOf(list_rect, r);
+        line_y += math_line_step;
+    }
 }
 
 }  // namespace gui_demo

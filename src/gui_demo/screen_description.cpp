@@ -1,6 +1,9 @@
 // The description's own helpers (screen_description.h); the panels fill it.
 #include "screen_description.h"
 
+#include <raylib.h>
+
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -13,6 +16,23 @@ ScreenNode& addScreenNode(ScreenDescription& d, ScreenRole role, const char* nam
     n.role = role;
     n.name = name;
     n.parent = parent;
+    return n;
+}
+
+ScreenRect textRect(const char* words, TextPlace at) {
+    return {at.x, at.y, MeasureText(words, at.size), at.size};
+}
+
+ScreenRect spanOf(const ScreenRect& a, const ScreenRect& b) {
+    const int left = std::min(a.x, b.x), top = std::min(a.y, b.y);
+    const int right = std::max(a.x + a.w, b.x + b.w), bottom = std::max(a.y + a.h, b.y + b.h);
+    return {left, top, right - left, bottom - top};
+}
+
+ScreenNode& addScreenText(ScreenDescription& d, ScreenRole role, const char* words, TextPlace at,
+                          int parent) {
+    ScreenNode& n = addScreenNode(d, role, words, parent);
+    n.rect = textRect(words, at);
     return n;
 }
 

@@ -71,9 +71,25 @@ struct ScreenDescription {
 
 inline ScreenPoint centreOf(const ScreenRect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
 
+// Where a text is drawn: its top-left corner and its font size, which is also its height. The
+// draw steps and the description take a text's place from the same constant.
+struct TextPlace {
+    int x = 0, y = 0, size = 0;
+};
+
+// The rectangle a text covers where it is drawn with the default font (MeasureText).
+ScreenRect textRect(const char* words, TextPlace at);
+
+// The smallest rectangle that holds both.
+ScreenRect spanOf(const ScreenRect& a, const ScreenRect& b);
+
 // Appends a node and returns it. Past max_screen_nodes the node is dropped and overflowed is set,
 // which describeScreen's test fails on: nodes already described are never overwritten.
 ScreenNode& addScreenNode(ScreenDescription& d, ScreenRole role, const char* name, int parent = -1);
+
+// Appends a text node (a heading, a caption, a list item) placed where it is drawn.
+ScreenNode& addScreenText(ScreenDescription& d, ScreenRole role, const char* words, TextPlace at,
+                          int parent = -1);
 
 // Where along a slider's or the scroll bar's track a press sets (as near as a pixel allows) the
 // given value. A value beyond the range, or not a number, lands on the track's end or start, as

@@ -37,6 +37,11 @@ constexpr int log_line_step = 16;
 constexpr int log_bottom = 355;  // lines starting at or below this row are not drawn
 constexpr char log_caption[] = "Log Output:";
 
+// Where the panel's own texts are drawn: corner and font size.
+constexpr TextPlace title_at = {panel_x + 10, panel_y + 6, 16};
+constexpr TextPlace log_caption_at = {scroll_content_x, scroll_content_y, 14};
+constexpr int log_line_size = 13;
+
 // Twelve entries, of which only the first eight fit above log_bottom.
 constexpr const char* log_lines[] = {
     "[Zelkor] Engine initialized", "[Zelkor] GPU: GTX 1060",    "[Zelkor] OpenGL 3.3 loaded",
@@ -56,6 +61,7 @@ constexpr Slider sliders[] = {
 // The log's line i, and whether it is drawn: only those that start above log_bottom are.
 int logLineY(int i) { return scroll_content_y + 20 + log_line_step * i; }
 bool logLineDrawn(int i) { return logLineY(i) < log_bottom; }
+TextPlace logLineAt(int i) { return {scroll_content_x, logLineY(i), log_line_size}; }
 
 // Follows the held button while the pointer is over the track, wherever the press began; there
 // is no capture, so the value stops following once the pointer leaves the track.
@@ -82,7 +88,7 @@ void updateScrollSlider(DemoState& state, const Input& in) {
 
 void drawScrollSlider(const DemoState& state, const Theme& theme) {
     drawPanel(panel_x, panel_y, panel_w, panel_h, theme);
-    DrawText(panel_title, panel_x + 10, panel_y + 6, 16, theme.accent);
+    drawText(panel_title, title_at, theme.accent);
 
     const float values[] = {state.slider1_val, state.slider2_val, state.slider3_val};
     for (int i = 0; i < 3; ++i) {
@@ -98,16 +104,14 @@ void drawScrollSlider(const DemoState& state, const Theme& theme) {
     drawScrollBar(scr_x, scr_y, scr_w, scr_h, state.scroll_offset, scr_content_ratio, theme);
 
     // The log does not scroll: the bar above moves only its own handle.
-    DrawText(log_caption, scroll_content_x, scroll_content_y, 14, theme.text_secondary);
+    drawText(log_caption, log_caption_at, theme.text_secondary);
     for (int i = 0; i < log_line_count; ++i) {
-        if (logLineDrawn(i)) {
-            DrawText(log_lines[i], scroll_content_x, logLineY(i), 13, theme.text_secondary);
-        }
+        if (logLineDrawn(i)) drawText(log_lines[i], logLineAt(i), theme.text_secondary);
     }
 }
 
 void describeScrollSlider(const DemoState& state, ScreenDescription& d) {
-    addScreenNode(d, ScreenRole::heading, panel_title).level = 2;
+    addScreenText(d, ScreenRole::heading, panel_title, title_at).level = 2;
 
     // The sliders are named by their captions and read by their value texts, as drawn.
     const float values[] = {state.slider1_val, state.slider2_val, state.slider3_val};
@@ -129,10 +133,14 @@ void describeScrollSlider(const DemoState& state, ScreenDescription& d) {
     formatDecimal(percent, sizeof percent, state.scroll_offset * 100.0f, 0);
     std::snprintf(bar.text, sizeof bar.text, "%s%%", percent);
 
+    // The list covers its caption and its lines.
     const int list = d.count;
-    addScreenNode(d, ScreenRole::list, log_caption);
+    ScreenRect& list_rect = addScreenText(d, ScreenRole::list, log_caption, log_caption_at).rect;
     for (int i = 0; i < log_line_count; ++i) {
-        if (logLineDrawn(i)) addScreenNode(d, ScreenRole::list_item, log_lines[i], list);
+        if (!logLineDrawn(i)) continue;
+        list_rect =
+            spanOf(list_rect,
+                   addScreenText(d, ScreenRole::list_item, log_lines[i], logLineAt(i), list).rect);
     }
 }
 

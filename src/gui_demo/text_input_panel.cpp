@@ -20,6 +20,10 @@ constexpr int inp_h = 36;
 constexpr char inp_label[] = "Name:";
 
 constexpr char list_caption[] = "Zelkor Engine Components:";
+constexpr TextPlace title_at = {panel_x + 10, panel_y + 6, 16};
+constexpr TextPlace list_caption_at = {760, 120, 16};
+constexpr int list_x = 760;
+constexpr int list_line_size = 14;
 
 constexpr int list_y = 142;
 constexpr int list_step = 16;
@@ -66,21 +70,21 @@ void updateTextInput(DemoState& state, const Input& in) {
 
 void drawTextInput(const DemoState& state, bool cursor_visible, const Theme& theme) {
     drawPanel(panel_x, panel_y, panel_w, panel_h, theme);
-    DrawText(panel_title, panel_x + 10, panel_y + 6, 16, theme.accent);
+    drawText(panel_title, title_at, theme.accent);
     DrawText(inp_label, inp_x, inp_y - 18, 14, theme.text_secondary);
     drawInputField(inp_x, inp_y, inp_w, inp_h, reinterpret_cast<const char*>(state.input_text),
                    state.input_len, state.input_active, cursor_visible, theme);
 
-    DrawText(list_caption, 760, 120, 16, theme.text_primary);
+    drawText(list_caption, list_caption_at, theme.text_primary);
     int line_y = list_y;
     for (const char* line : components) {
-        DrawText(line, 760, line_y, 14, theme.text_secondary);
+        drawText(line, {list_x, line_y, list_line_size}, theme.text_secondary);
         line_y += list_step;
     }
 }
 
 void describeTextInput(const DemoState& state, ScreenDescription& d) {
-    addScreenNode(d, ScreenRole::heading, panel_title).level = 2;
+    addScreenText(d, ScreenRole::heading, panel_title, title_at).level = 2;
 
     ScreenNode& field = addScreenNode(d, ScreenRole::text_field, inp_label);
     field.rect = {inp_x, inp_y, inp_w, inp_h};
@@ -90,9 +94,15 @@ void describeTextInput(const DemoState& state, ScreenDescription& d) {
     static_assert(sizeof field.text >= input_text_size);
     std::memcpy(field.text, state.input_text, input_text_size);
 
+    // The list covers its caption and its lines.
     const int list = d.count;
-    addScreenNode(d, ScreenRole::list, list_caption);
-    for (const char* line : components) addScreenNode(d, ScreenRole::list_item, line, list);
+    ScreenRect& list_rect = addScreenText(d, ScreenRole::list, list_caption, list_caption_at).rect;
+    int line_y = list_y;
+    for (const char* line : components) {
+        const TextPlace at = {list_x, line_y, list_line_size};
+        list_rect = spanOf(list_rect, addScreenText(d, ScreenRole::list_item, line, at, list).rect);
+        line_y += list_step;
+    }
 }
 
 }  // namespace gui_demo

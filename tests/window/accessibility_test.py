@@ -10,8 +10,11 @@ started here.
 """
 import ctypes
 import os
+import socket
 import subprocess
 import sys
+import tempfile
+import threading
 import time
 import unittest
 import warnings
@@ -123,7 +126,7 @@ class Demo:
         self.x = x
         self.env = dict(os.environ, DISPLAY=x.name)
         for name, value in (env or {}).items():  # None unsets
-            self.env.pop(name) if value is None else self.env.update({name: value})
+            self.env.pop(name, None) if value is None else self.env.update({name: value})
         self.proc = subprocess.Popen([PROGRAM], env=self.env, stdout=subprocess.PIPE,
                                      stderr=subprocess.PIPE, text=True)
         out = run("xdotool", "search", "--sync", "--onlyvisible", "--name", "MERIDAX", env=self.env)
@@ -141,17 +144,13 @@ class Demo:
             time.sleep(0.1)
         return None
 
+    def frame(self):
+        return self.app()[0]
+
     def widgets(self):
         """The frame's widgets by name, in tree order (the radio buttons within their group)."""
-        found = {}
-
-        def walk(o):
-            for child in o:
-                if child.getRole() in {w[0] for w in WIDGETS}:
-                    found[child.name] = child
-                walk(child)
-        walk(self.app()[0])
-        return found
+        roles = {w[0] for w in WIDGETS}
+        return {o.name: o for o in walk(self.frame()) if o.getRole() in roles}
 
     def pixel(self, x, y):
         return self.x.grab(ORIGIN[0] + x, ORIGIN[1] + y, 1, 1)[0][0]
@@ -173,6 +172,13 @@ class Demo:
         self.proc.kill()
         out, err = self.proc.communicate()
         return out + err
+
+
+def walk(o):
+    """o and everything under it, in tree order."""
+    yield o
+    for child in o:
+        yield from walk(child)
 
 
 def states(o):
@@ -311,10 +317,82 @@ class Tree(unittest.TestCase):
             pyatspi.Registry.deregisterEventListener(listener, kind)
 
 
+def a11y_bus():
+    bus = ["gdbus", "call", "--session", "--dest", "org.a11y.Bus", "--object-path", "/org/a11y/bus"]
+    return run(*bus, "--method", "org.a11y.Bus.GetAddress").strip()[2:-3]  # ('unix:...',)
+
+
+class Hostile(unittest.TestCase):
+    """A careless or hostile client, with every GLib warning fatal to the program."""
+
+    def setUp(self):
+        self.x = XServer()
+        self.demo = Demo(self.x, {"G_DEBUG": "fatal-warnings"})
+
+    def tearDown(self):
+        self.demo.stop()
+        self.x.stop()
+
+    def call(self, o, method, *args):
+        """A raw D-Bus call on an object, as any client can make it; its reply or its error."""
+        reply = subprocess.run(["gdbus", "call", "--address", a11y_bus(), "--dest", o.app.bus_name,
+                                "--object-path", o.path, "--method", method, "--", *map(str, args)],
+                               capture_output=True, text=True, timeout=10)
+        return reply.stdout.strip() or reply.stderr.strip()
+
+    def test_odd_calls_are_answered_and_the_program_lives(self):
+        widgets = self.demo.widgets()
+        field = widgets["Name:"]
+        text = "org.a11y.atspi.Text."
+        for method, args, reply in ((text + "GetStringAtOffset", (-1, 99), "('Zelkor Engine', 0, 13)"),
+                                    (text + "GetStringAtOffset", (1000, 2), "('Zelkor Engine', 0, 13)"),
+                                    (text + "GetTextAtOffset", (-7, 99), "('Zelkor Engine', 0, 13)"),
+                                    (text + "GetCharacterAtOffset", (-5,), "(0,)")):
+            self.assertEqual(self.call(field, method, *args), reply, f"{method}{args}")
+        image = next(c for c in self.demo.frame() if c.getRole() == pyatspi.ROLE_IMAGE)
+        self.assertFalse(image.queryComponent().grabFocus(), "an image takes no focus")
+        # Every node is found where it is drawn, the radio buttons within their group.
+        frame = self.demo.frame()
+        for name in ("Solid", "Instanced", "Render Mode:", "Log Output:", "Zelkor Math Modules"):
+            found = None
+            for node in walk(frame):
+                if node.name == name:
+                    found = node
+            self.assertIsNotNone(found, name)
+            x, y, w, h = found.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+            self.assertGreater(w * h, 0, name)
+            hit = frame
+            while hit is not None and hit.name != name:
+                hit = hit.queryComponent().getAccessibleAtPoint(x + w // 2, y + h // 2, pyatspi.WINDOW_COORDS)
+            self.assertIsNotNone(hit, f"{name} found at its middle")
+        self.assertIsNone(self.demo.proc.poll(), "the program lives")
+
+
+class SilentBus:
+    """A bus that accepts every connection and never answers, as a stopped or hung dbus-daemon."""
+
+    def __init__(self):
+        self.folder = tempfile.mkdtemp()
+        self.address = f"unix:path={self.folder}/bus"
+        self.socket = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        self.socket.bind(f"{self.folder}/bus")
+        self.socket.listen(16)
+        self.held = []
+        threading.Thread(target=self.hold, daemon=True).start()
+
+    def hold(self):
+        while True:
+            self.held.append(self.socket.accept()[0])
+
+
 class Without(unittest.TestCase):
-    def test_no_bridge_wanted_or_no_bus_and_the_program_runs_as_before(self):
+    def test_no_bridge_wanted_no_bus_or_a_silent_one_and_the_program_runs_as_before(self):
+        silent = SilentBus()
         for what, env in (("NO_AT_BRIDGE=1", {"NO_AT_BRIDGE": "1"}),
-                          ("no session bus", {"DBUS_SESSION_BUS_ADDRESS": None})):
+                          ("no session bus", {"DBUS_SESSION_BUS_ADDRESS": None}),
+                          ("a silent accessibility bus", {"AT_SPI_BUS_ADDRESS": silent.address}),
+                          ("a silent session bus", {"DBUS_SESSION_BUS_ADDRESS": silent.address,
+                                                    "AT_SPI_BUS_ADDRESS": None})):
             x = XServer()
             demo = Demo(x, env)
             self.assertTrue(demo.soon(lambda: demo.pixel(45, 146) != ACCENT), what)
