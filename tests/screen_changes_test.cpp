@@ -123,6 +123,72 @@ TEST_F(ScreenChanges, AReadersActionFocusesTheWidgetAndComesBackAsAHandsClick) {
     EXPECT_EQ(after(at(1100, 700)), "focus:Archetype Algebra");
 }
 
+// A reader's edits, played as the input they made, one event a frame, with the list taken after
+// each as the bridges take it.
+class ReaderEdits : public ScreenChanges {
+protected:
+    int field() const {
+        for (int i = 0; i < now.count; ++i) {
+            if (now.nodes[i].role == gui_demo::ScreenRole::text_field) return i;
+        }
+        return -1;
+    }
+
+    // Plays what the edits queued, and returns the field's text once it is typed.
+    std::string typed() {
+        auto& made = fake::platform().hand_input;
+        int x = 1100, y = 700;
+        for (std::size_t k = 0; k < made.size(); ++k) {
+            const gui_demo::PacedEvent e = made[k];
+            fake::Input in = at(x, y);
+            switch (e.kind) {
+                case gui_demo::PacedEvent::Kind::move:
+                    x = static_cast<int>(e.x), y = static_cast<int>(e.y);
+                    in = at(x, y);
+                    break;
+                case gui_demo::PacedEvent::Kind::button:
+                    in = e.action == gui_demo::pacing_press ? pressAt(x, y) : releaseAt(x, y);
+                    break;
+                case gui_demo::PacedEvent::Kind::key:
+                    in.backspace = e.action == gui_demo::pacing_press;
+                    break;
+                case gui_demo::PacedEvent::Kind::character:
+                    in.chars[0] = e.code;
+                    break;
+            }
+            after(in);
+        }
+        made.clear();
+        return now.nodes[field()].text;
+    }
+};
+
+TEST_F(ReaderEdits, EachEditAppliesToTheTextAsItWillBeAndIsCutBeforeAnythingIsQueued) {
+    const int f = field();
+    ASSERT_GE(f, 0);
+    // Two edits in a row, the second made before the first is typed.
+    ASSERT_TRUE(gui_demo::deleteTextForReader(tracker, f, 0, 7));  // "Zelkor "
+    ASSERT_TRUE(gui_demo::insertTextForReader(tracker, f, 0, "Foo ", 4));
+    EXPECT_STREQ(gui_demo::editedText(tracker, f), "Foo Engine");
+    EXPECT_EQ(typed(), "Foo Engine");
+    ASSERT_TRUE(gui_demo::replaceTextForReader(tracker, f, "X", 1));
+    ASSERT_TRUE(gui_demo::replaceTextForReader(tracker, f, "Y", 1));
+    EXPECT_EQ(typed(), "Y");
+    // 300 "é" and "abc": the program keeps "abc", so only that is typed; a huge text brings no
+    // more than the field can hold.
+    std::string long_text;
+    for (int k = 0; k < 300; ++k) long_text += "\u00e9";
+    long_text += "abc";
+    ASSERT_TRUE(gui_demo::replaceTextForReader(tracker, f, long_text.data(), long_text.size()));
+    EXPECT_LE(fake::platform().hand_input.size(), 8u) << "a Backspace and three characters";
+    EXPECT_EQ(typed(), "abc");
+    const std::string huge(1 << 20, 'z');
+    ASSERT_TRUE(gui_demo::replaceTextForReader(tracker, f, huge.data(), huge.size()));
+    EXPECT_LE(fake::platform().hand_input.size(), 2u * 3 + 63u);
+    EXPECT_EQ(typed(), std::string(63, 'z'));
+    EXPECT_FALSE(gui_demo::replaceTextForReader(tracker, 0, "x", 1)) << "the title is no field";
+}
+
 TEST_F(ScreenChanges, ANodeAddedOrRemovedIsListedAndTheCountFollows) {
     gui_demo::ScreenDescription fewer = now;
     fewer.count -= 1;

@@ -381,25 +381,23 @@ AtkAttributeSet* runAttributes(AtkText* t, gint, gint* start, gint* end) {
     return nullptr;
 }
 
+// A reader's edits apply to the text as it will be once its earlier edits are typed.
 void setTextContents(AtkEditableText* e, const gchar* text) {
-    typeAsAHand(nodeOf(ATK_OBJECT(e)), text ? text : "");
+    text = text ? text : "";
+    replaceTextForReader(bridge.tracker, indexOf(ATK_OBJECT(e)), text, std::strlen(text));
 }
 void insertText(AtkEditableText* e, const gchar* text, gint length, gint* position) {
-    AtkText* t = ATK_TEXT(e);
-    const gint at = clampOffset(t, position ? *position : -1);
-    if (length < 0) length = static_cast<gint>(std::strlen(text));
-    char next[4 * screen_text_size] = {};
-    g_snprintf(next, sizeof next, "%.*s%.*s%s", at, fieldText(t), length, text, fieldText(t) + at);
-    typeAsAHand(nodeOf(ATK_OBJECT(e)), next);
-    if (position) *position = at + length;
+    text = text ? text : "";
+    const std::size_t bytes = length < 0 ? std::strlen(text) : static_cast<std::size_t>(length);
+    const int i = indexOf(ATK_OBJECT(e));
+    const int was = static_cast<int>(std::strlen(editedText(bridge.tracker, i)));
+    const int at = position && *position >= 0 && *position <= was ? *position : was;
+    insertTextForReader(bridge.tracker, i, at, text, bytes);
+    if (position)
+        *position = static_cast<int>(std::strlen(editedText(bridge.tracker, i))) - (was - at);
 }
 void deleteText(AtkEditableText* e, gint start, gint end) {
-    AtkText* t = ATK_TEXT(e);
-    start = clampOffset(t, start), end = clampOffset(t, end);
-    if (end <= start) return;
-    char next[screen_text_size] = {};
-    g_snprintf(next, sizeof next, "%.*s%s", start, fieldText(t), fieldText(t) + end);
-    typeAsAHand(nodeOf(ATK_OBJECT(e)), next);
+    deleteTextForReader(bridge.tracker, indexOf(ATK_OBJECT(e)), start, end);
 }
 
 // ---- Types -------------------------------------------------------------------------------------

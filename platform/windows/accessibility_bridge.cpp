@@ -350,9 +350,14 @@ public:
             return S_OK;
         }
         if (n->role != ScreenRole::text_field) return DISP_E_MEMBERNOTFOUND;
-        char utf8[4 * screen_text_size] = {};
-        WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8 - 1, nullptr, nullptr);
-        typeAsAHand(*n, utf8);
+        // What the field can keep of it, printable ASCII, is all that goes further: no buffer
+        // of a size of its own cuts a longer value short.
+        char kept[screen_text_size] = {};
+        std::size_t length = 0;
+        for (const wchar_t* c = text; *c != L'\0' && length < sizeof kept - 1; ++c) {
+            if (*c >= 32 && *c <= 126) kept[length++] = static_cast<char>(*c);
+        }
+        replaceTextForReader(bridge.tracker, child.lVal - 1, kept, length);
         return S_OK;
     }
 

@@ -2,6 +2,7 @@
 #include "hand_input.h"
 
 #include <cstddef>
+#include <cstring>
 
 #include "input_pacing.h"
 #include "platform.h"
@@ -57,8 +58,9 @@ void carry(ScreenPoint from, ScreenPoint to) {
     putPointerBack();
 }
 
-// Decodes the UTF-8 character at s, returning its length (1 for a byte that starts none).
-int decodeUtf8(const unsigned char* s, unsigned& codepoint) {
+// Decodes the UTF-8 character at s, before end, returning its length (1 for a byte that starts
+// none).
+int decodeUtf8(const unsigned char* s, const unsigned char* end, unsigned& codepoint) {
     const int length = s[0] < 0x80       ? 1
                        : s[0] >> 5 == 6  ? 2
                        : s[0] >> 4 == 14 ? 3
@@ -66,10 +68,59 @@ int decodeUtf8(const unsigned char* s, unsigned& codepoint) {
                                          : 1;
     codepoint = length == 1 ? s[0] : s[0] & (0x7f >> length);
     for (int k = 1; k < length; ++k) {
-        if ((s[k] & 0xc0) != 0x80) return k;  // cut short: what was read so far
+        if (s + k == end || (s[k] & 0xc0) != 0x80) return k;  // cut short: what was read so far
         codepoint = codepoint << 6 | (s[k] & 0x3f);
     }
     return length;
+}
+
+// A text as the field keeps it, built piece by piece from UTF-8: printable ASCII only, the rest
+// dropped as the program drops it, and no more than 63 characters.
+struct KeptText {
+    char text[screen_text_size] = {};
+    std::size_t length = 0;
+
+    void add(const char* utf8, std::size_t bytes) {
+        const auto* s = reinterpret_cast<const unsigned char*>(utf8);
+        const auto* end = s + bytes;
+        while (s < end && length < screen_text_size - 1) {
+            unsigned codepoint = 0;
+            s += decodeUtf8(s, end, codepoint);
+            if (codepoint >= 32 && codepoint <= 126) text[length++] = static_cast<char>(codepoint);
+        }
+    }
+};
+
+// Types the field from the text `from` to `to` (which it can keep whole): a click first if it
+// has no keyboard, Backspaces back to where the two part, then the new characters.
+void typeAsAHand(const ScreenNode& field, const char* from, const char* to) {
+    if (!field.focused) click(field.press);
+    std::size_t same = 0;
+    while (from[same] != '\0' && from[same] == to[same]) ++same;
+    for (std::size_t k = same; from[k] != '\0'; ++k) offerKeyTap(pacing_key_backspace);
+    for (std::size_t k = same; to[k] != '\0'; ++k)
+        offerCharacter(static_cast<unsigned char>(to[k]));
+}
+
+int fieldIndex(const ScreenTracker& t, int i) {
+    const bool field = i >= 0 && i < t.told.count && t.told.nodes[i].role == ScreenRole::text_field;
+    return field ? i : -1;
+}
+
+// Types the field to what it keeps of `next`, and remembers it as the text being typed.
+void typeForReader(ScreenTracker& t, int i, const KeptText& next) {
+    typeAsAHand(t.told.nodes[i], editedText(t, i), next.text);
+    std::memcpy(t.typing, next.text, sizeof t.typing);
+    // Two frames a key, a click, and time for what waits ahead of them.
+    t.typing_frames = 2 * static_cast<int>(screen_text_size) * 2 + 60;
+}
+
+// An offset into text, brought within it.
+std::size_t within(const char* text, int offset) {
+    const std::size_t length = std::strlen(text);
+    return offset < 0 || static_cast<std::size_t>(offset) > length
+               ? length
+               : static_cast<std::size_t>(offset);
 }
 
 }  // namespace
@@ -83,22 +134,6 @@ void operateAsAHand(const ScreenNode& n) {
 
 void setValueAsAHand(const ScreenNode& n, double value) {
     click(valuePoint(n, static_cast<float>(value)));
-}
-
-void typeAsAHand(const ScreenNode& n, const char* text) {
-    if (!n.focused) click(n.press);
-    std::size_t same = 0;
-    while (n.text[same] != '\0' && n.text[same] == text[same]) ++same;
-    for (std::size_t k = same; n.text[k] != '\0'; ++k) offerKeyTap(pacing_key_backspace);
-    std::size_t kept = same;
-    const auto* s = reinterpret_cast<const unsigned char*>(text + same);
-    while (*s != 0 && kept < screen_text_size - 1) {
-        unsigned codepoint = 0;
-        s += decodeUtf8(s, codepoint);
-        offerCharacter(codepoint);
-        // The program keeps printable ASCII up to its limit and drops the rest.
-        if (codepoint >= 32 && codepoint <= 126) ++kept;
-    }
 }
 
 bool actForReader(ScreenTracker& t, int i) {
@@ -124,6 +159,43 @@ bool focusForReader(ScreenTracker& t, int i) {
     } else if (!n.focused) {
         operateAsAHand(n);
     }
+    return true;
+}
+
+const char* editedText(const ScreenTracker& t, int i) {
+    if (fieldIndex(t, i) < 0) return "";
+    return t.typing_frames > 0 ? t.typing : t.told.nodes[i].text;
+}
+
+bool replaceTextForReader(ScreenTracker& t, int i, const char* text, std::size_t length) {
+    if (fieldIndex(t, i) < 0) return false;
+    KeptText next;
+    next.add(text, length);
+    typeForReader(t, i, next);
+    return true;
+}
+
+bool insertTextForReader(ScreenTracker& t, int i, int at, const char* text, std::size_t length) {
+    if (fieldIndex(t, i) < 0) return false;
+    const char* was = editedText(t, i);
+    const std::size_t split = within(was, at);
+    KeptText next;
+    next.add(was, split);
+    next.add(text, length);
+    next.add(was + split, std::strlen(was + split));
+    typeForReader(t, i, next);
+    return true;
+}
+
+bool deleteTextForReader(ScreenTracker& t, int i, int start, int end) {
+    if (fieldIndex(t, i) < 0) return false;
+    const char* was = editedText(t, i);
+    const std::size_t from = within(was, start), to = within(was, end);
+    if (to <= from) return true;
+    KeptText next;
+    next.add(was, from);
+    next.add(was + to, std::strlen(was + to));
+    typeForReader(t, i, next);
     return true;
 }
 

@@ -106,6 +106,7 @@ const char* changeKindName(ScreenChangeKind kind) {
 void startTracking(ScreenTracker& t, const ScreenDescription& now, bool window_active, float time) {
     t.told = t.was = now;
     t.focus = t.asked_focus = -1;
+    t.typing_frames = 0;
     for (int i = 0; i < now.count; ++i) {
         if (now.nodes[i].role == ScreenRole::text_field && now.nodes[i].focused) t.focus = i;
     }
@@ -132,6 +133,14 @@ void trackScreen(ScreenTracker& t, const ScreenDescription& now, bool window_act
         told = now.nodes[i];
         compare(t, i, was, told, naming);
         named = named || (t.count > 0 && t.changes[t.count - 1].kind == ScreenChangeKind::name);
+    }
+    // A reader's edit is typed once the field shows it.
+    for (int i = 0; i < now.count && t.typing_frames > 0; ++i) {
+        if (now.nodes[i].role != ScreenRole::text_field) continue;
+        if (std::strcmp(now.nodes[i].text, t.typing) == 0)
+            t.typing_frames = 0;
+        else
+            t.typing_frames -= 1;
     }
     for (int i = common; i < t.told.count; ++i) add(t, ScreenChangeKind::node_removed, i);
     for (int i = common; i < now.count; ++i) {

@@ -44,6 +44,10 @@ struct ScreenTracker {
     ScreenDescription was;  // what was told before the last trackScreen: the text removed
     int focus = -1;         // the field while it has the keyboard, else the widget operated last
     int asked_focus = -1;   // a widget a reader acted on or focused since, which the focus goes to
+    // The field's text once a reader's last edit is typed, while typing_frames > 0: the frames
+    // left before it is given up (a hand typing meanwhile may make it never come).
+    char typing[screen_text_size] = {};
+    int typing_frames = 0;
     bool window_active = false;
     float named_at = 0.0f;  // clock time the changing names were last told
     ScreenChange changes[max_screen_changes];
