@@ -21,6 +21,10 @@ namespace gui_demo {
 
 namespace {
 
+// How long after a frame the window answers a screen reader that is asking (see
+// serveAccessibility): out of the frame's idle time, only while questions come.
+constexpr LONGLONG answering_ms = 4;
+
 struct Bridge {
     HWND window = nullptr;
     WNDPROC glfw_proc =
@@ -28,6 +32,7 @@ struct Bridge {
     const DemoState* state = nullptr;
     const LoopClock* clock = nullptr;
     bool described = false;  // a screen reader has asked for the window's contents
+    unsigned answered = 0;   // questions a screen reader has asked, counted as they are answered
     ScreenTracker tracker;   // what the children tell, and what changed
     ScreenDescription next;
 };
@@ -37,6 +42,7 @@ Bridge bridge;
 const ScreenDescription& told() { return bridge.tracker.told; }
 
 void describe() {
+    bridge.answered += 1;
     if (bridge.described) return;
     bridge.described = true;
     describeScreen(*bridge.state, *bridge.clock, bridge.next);
@@ -45,6 +51,7 @@ void describe() {
 
 // Child ids are the description's nodes, counted from 1; 0 is the client area itself.
 const ScreenNode* nodeOf(const VARIANT& child) {
+    bridge.answered += 1;
     if (child.vt != VT_I4 || child.lVal < 1 || child.lVal > told().count) return nullptr;
     return &told().nodes[child.lVal - 1];
 }
@@ -389,10 +396,36 @@ void startAccessibility(const DemoState& state, const LoopClock& clock) {
 }
 
 void serveAccessibility() {
-    if (!bridge.described) return;
-    describeScreen(*bridge.state, *bridge.clock, bridge.next);
-    trackScreen(bridge.tracker, bridge.next, glfw::windowFocused(), runningTime(*bridge.clock));
-    for (int k = 0; k < bridge.tracker.count; ++k) tell(bridge.tracker.changes[k]);
+    if (bridge.window == nullptr) return;
+    if (bridge.described) {
+        describeScreen(*bridge.state, *bridge.clock, bridge.next);
+        trackScreen(bridge.tracker, bridge.next, glfw::windowFocused(), runningTime(*bridge.clock));
+        for (int k = 0; k < bridge.tracker.count; ++k) tell(bridge.tracker.changes[k]);
+    }
+    // A screen reader's calls arrive as window messages, one question at a time: GLFW takes them
+    // once a frame, so they are taken here too, for a few milliseconds while they come. Anything
+    // else that arrives meanwhile is handled as GLFW would, and the frame sees it as it would have;
+    // a request to quit is left for GLFW.
+    LARGE_INTEGER now, per_second;
+    QueryPerformanceFrequency(&per_second);
+    QueryPerformanceCounter(&now);
+    const LONGLONG until = now.QuadPart + per_second.QuadPart * answering_ms / 1000;
+    const unsigned answered = bridge.answered;
+    while (QueryPerformanceCounter(&now) && now.QuadPart < until) {
+        // A call may come as a message sent from another thread, which PeekMessage answers
+        // within itself: so what was asked is told by the count of questions answered.
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(message.wParam));
+                return;
+            }
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (bridge.answered == answered) break;  // nobody is asking: back to the frames at once
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    }
 }
 
 }  // namespace gui_demo
