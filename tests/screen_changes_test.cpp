@@ -189,6 +189,19 @@ TEST_F(ReaderEdits, EachEditAppliesToTheTextAsItWillBeAndIsCutBeforeAnythingIsQu
     EXPECT_FALSE(gui_demo::replaceTextForReader(tracker, 0, "x", 1)) << "the title is no field";
 }
 
+TEST_F(ReaderEdits, NothingIsMadeWhileAHandHoldsTheButton) {
+    fake::platform().hand_holds = true;
+    int button = -1, slider = -1;
+    for (int i = 0; i < now.count; ++i) {
+        if (now.nodes[i].role == gui_demo::ScreenRole::button) button = i;
+        if (now.nodes[i].role == gui_demo::ScreenRole::slider) slider = i;
+    }
+    EXPECT_FALSE(gui_demo::actForReader(tracker, button));
+    EXPECT_FALSE(gui_demo::setValueForReader(tracker, slider, 0.5));
+    EXPECT_FALSE(gui_demo::replaceTextForReader(tracker, field(), "x", 1)) << "it needs a click";
+    EXPECT_TRUE(fake::platform().hand_input.empty());
+}
+
 TEST_F(ScreenChanges, ANodeAddedOrRemovedIsListedAndTheCountFollows) {
     gui_demo::ScreenDescription fewer = now;
     fewer.count -= 1;

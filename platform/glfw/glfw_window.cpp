@@ -41,6 +41,7 @@ struct Chain {
     CharFun character = nullptr;
     FocusFun focus = nullptr;
     bool focused = false;
+    bool hand_holds = false;  // the left button, as the window system last reported it
     InputPacer pacer;
 };
 
@@ -66,6 +67,7 @@ void forward(const PacedEvent& e) {
 void offer(const PacedEvent& e) { offerEvent(chain.pacer, e, forward); }
 
 void onMouseButton(GLFWwindow*, int button, int action, int mods) {
+    if (button == pacing_left_button) chain.hand_holds = action == pacing_press;
     PacedEvent e;
     e.kind = Kind::button, e.code = button, e.action = action, e.mods = mods;
     offer(e);
@@ -149,6 +151,8 @@ bool realPointer(double& x, double& y) {
     chain.get_cursor_pos(chain.window, &x, &y);
     return true;
 }
+
+bool handHoldsButton() { return chain.hand_holds; }
 
 namespace glfw {
 

@@ -150,6 +150,7 @@ EM_JS(void, sendHandInput, (int kind, int action, double x, double y),
       { window.guiDemoHandInput(kind, action, x, y); });
 EM_JS(double, realPointerX, (), { return window.guiDemoRealPointer()[0]; });
 EM_JS(double, realPointerY, (), { return window.guiDemoRealPointer()[1]; });
+EM_JS(int, handHolds, (), { return window.guiDemoHandHolds() ? 1 : 0; });
 
 namespace gui_demo {
 
@@ -164,6 +165,8 @@ bool realPointer(double& x, double& y) {
     x = realPointerX(), y = realPointerY();
     return true;
 }
+
+bool handHoldsButton() { return handHolds() != 0; }
 
 }  // namespace gui_demo
 

@@ -86,6 +86,7 @@ function startScreenMirror(page) {
     return [(pointer[0] - scrollX - r.left) / s - 0.5, (pointer[1] - scrollY - r.top) / s - 0.5];
   };
   window.guiDemoRealPointer = pointerAt;
+  window.guiDemoHandHolds = page.handHolds;
   const act = (i) => program()._gui_demo_act(i);
   const setValue = (i, v) => program()._gui_demo_set_value(i, v);
   // A press where nothing is (the window's top-left corner, left of the title), to end the editing.
@@ -184,7 +185,7 @@ function startScreenMirror(page) {
     const log = elements.find((el, i) => el.tagName === "UL" && nodes[i].parent < 0);
     if (bar && log) bar.setAttribute("aria-controls", idOf(log));
     nodes.forEach((n, i) => {
-      for (const kind of ["bounds", "checked", "value", "description", "name", "text_inserted"]) {
+      for (const kind of ["bounds", "checked", "value", "description", "name"]) {
         write(kind, i);
       }
     });
@@ -229,13 +230,7 @@ function startScreenMirror(page) {
       case "name":
         if (n.role === "text" && n.text) el.textContent = n.text;
         break;
-      case "text_removed":
-      case "text_inserted":
-        if (n.role === "text_field" && !composing) {
-          el.value = n.text;
-          page.fieldWritten(n.text);
-        }
-        break;
+
     }
     if (document.activeElement === el) markFocus();
   }
@@ -342,6 +337,16 @@ function startScreenMirror(page) {
     if (i >= 0 && nodes[i].focused && layer.contains(e.relatedTarget)) clickNowhere();
   });
 
+  // The element holds what the program's field holds, once the keys for it have gone through:
+  // what the program dropped (an emoji, text past 63 characters, a paste it was not given) is
+  // taken out, and a half-typed text is never written back while keys are still held.
+  function keepField() {
+    const i = field();
+    if (i < 0 || composing || page.typingHeld() || typing.value === nodes[i].text) return;
+    typing.value = nodes[i].text;
+    page.fieldWritten(nodes[i].text);
+  }
+
   // ---- Every frame --------------------------------------------------------------------------------
 
   return {
@@ -359,6 +364,7 @@ function startScreenMirror(page) {
         build();
         return;
       }
+      keepField();
       for (const line of program().ccall("gui_demo_changes", "string").split("\n").slice(0, -1)) {
         const [kind, node] = line.split("\t");
         if (kind === "node_added" || kind === "node_removed") {

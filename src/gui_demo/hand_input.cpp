@@ -102,9 +102,14 @@ void typeAsAHand(const ScreenNode& field, const char* from, const char* to) {
         offerCharacter(static_cast<unsigned char>(to[k]));
 }
 
-int fieldIndex(const ScreenTracker& t, int i) {
-    const bool field = i >= 0 && i < t.told.count && t.told.nodes[i].role == ScreenRole::text_field;
-    return field ? i : -1;
+bool isField(const ScreenTracker& t, int i) {
+    return i >= 0 && i < t.told.count && t.told.nodes[i].role == ScreenRole::text_field;
+}
+
+// Whether node i is the field and can be typed into now: the click it needs first, if it has no
+// keyboard, would cut into a hand's press.
+bool canType(const ScreenTracker& t, int i) {
+    return isField(t, i) && (t.told.nodes[i].focused || !handHoldsButton());
 }
 
 // Types the field to what it keeps of `next`, and remembers it as the text being typed.
@@ -138,6 +143,7 @@ void setValueAsAHand(const ScreenNode& n, double value) {
 
 bool actForReader(ScreenTracker& t, int i) {
     if (i < 0 || i >= t.told.count || !isWidget(t.told.nodes[i].role)) return false;
+    if (handHoldsButton()) return false;  // refused, as the hand's press is under way
     const ScreenNode& n = t.told.nodes[i];
     operateAsAHand(n);
     if (n.role != ScreenRole::text_field) t.asked_focus = i;
@@ -146,6 +152,7 @@ bool actForReader(ScreenTracker& t, int i) {
 
 bool setValueForReader(ScreenTracker& t, int i, double value) {
     if (i < 0 || i >= t.told.count || !hasValue(t.told.nodes[i].role)) return false;
+    if (handHoldsButton()) return false;
     setValueAsAHand(t.told.nodes[i], value);
     t.asked_focus = i;
     return true;
@@ -157,18 +164,19 @@ bool focusForReader(ScreenTracker& t, int i) {
     if (n.role != ScreenRole::text_field) {
         t.asked_focus = i;
     } else if (!n.focused) {
+        if (handHoldsButton()) return false;
         operateAsAHand(n);
     }
     return true;
 }
 
 const char* editedText(const ScreenTracker& t, int i) {
-    if (fieldIndex(t, i) < 0) return "";
+    if (!isField(t, i)) return "";
     return t.typing_frames > 0 ? t.typing : t.told.nodes[i].text;
 }
 
 bool replaceTextForReader(ScreenTracker& t, int i, const char* text, std::size_t length) {
-    if (fieldIndex(t, i) < 0) return false;
+    if (!canType(t, i)) return false;
     KeptText next;
     next.add(text, length);
     typeForReader(t, i, next);
@@ -176,7 +184,7 @@ bool replaceTextForReader(ScreenTracker& t, int i, const char* text, std::size_t
 }
 
 bool insertTextForReader(ScreenTracker& t, int i, int at, const char* text, std::size_t length) {
-    if (fieldIndex(t, i) < 0) return false;
+    if (!canType(t, i)) return false;
     const char* was = editedText(t, i);
     const std::size_t split = within(was, at);
     KeptText next;
@@ -188,7 +196,7 @@ bool insertTextForReader(ScreenTracker& t, int i, int at, const char* text, std:
 }
 
 bool deleteTextForReader(ScreenTracker& t, int i, int start, int end) {
-    if (fieldIndex(t, i) < 0) return false;
+    if (!canType(t, i)) return false;
     const char* was = editedText(t, i);
     const std::size_t from = within(was, start), to = within(was, end);
     if (to <= from) return true;

@@ -30,6 +30,9 @@ void releaseHeldInput();
 void offerHandInput(const PacedEvent& e);
 // Where the window system's pointer is in the window, so that made input can put it back.
 bool realPointer(double& x, double& y);
+// Whether a person holds the left button (or a finger) down on the window now: input made for a
+// screen reader then would cut into what the hand is doing, so none is made.
+bool handHoldsButton();
 
 // Joins the desktop's accessibility bus, once the window is open and the pacer installed. Where
 // there is no bus, with NO_AT_BRIDGE=1, or where raylib hides its window system, it does nothing

@@ -210,6 +210,56 @@ for (const [where, options] of viewports) {
   });
 }
 
+test('a reader\'s edits in a row, a long text and a dropped character leave the element as the program holds it', async () => {
+  const tab = await open();
+  const texts = () => tab.page.evaluate(() => [
+    window.Module.ccall('gui_demo_description', 'string').split('\n')
+      .find((line) => line.startsWith('text_field')).split('\t')[4],
+    document.getElementById('typing').value]);
+  // As a screen reader or an input method sets the element's text.
+  const set = (text) => tab.page.evaluate((t) => {
+    const el = document.getElementById('typing');
+    el.value = t;
+    el.dispatchEvent(new InputEvent('input', { bubbles: true, inputType: 'insertReplacementText' }));
+  }, text);
+  await tab.page.focus('#typing');
+  await tab.frames(4);
+  const seen = [];
+  // The second edit 100 ms after the first, before the first is typed.
+  await set('Zelkor');
+  await tab.frames(6);
+  await set('Zelkor!');
+  await tab.frames(40);
+  seen.push(await texts());
+  await set('b'.repeat(300));
+  await tab.frames(160);
+  seen.push(await texts());
+  await set('ab\u{1F600}c');
+  await tab.frames(160);
+  seen.push(await texts());
+  assert.deepEqual(seen, [['Zelkor!', 'Zelkor!'], ['b'.repeat(63), 'b'.repeat(63)], ['abc', 'abc']]);
+  await tab.close();
+});
+
+test('a reader\'s action while a hand holds the button is refused, and the hand\'s carry ends where it let go', async () => {
+  const tab = await open();
+  const before = await clickCount(tab);
+  await tab.moveTo(625, 325);
+  await tab.press();
+  await tab.page.mouse.move(...tab.seen(560, 120));
+  await tab.frames(2);
+  await tab.page.evaluate(() => [...document.querySelectorAll('button')]
+    .find((b) => b.textContent === 'Click Me').click());
+  await tab.frames(4);
+  await tab.release();
+  await tab.frames(4);
+  const box = await tab.page.evaluate(() => window.Module.ccall('gui_demo_description', 'string')
+    .split('\n').find((line) => line.startsWith('drag_box')).split('\t').slice(5, 7).join(','));
+  assert.equal(box, '535,95', 'the box where the hand let go');
+  assert.equal(await clickCount(tab), before, 'no click counted');
+  await tab.close();
+});
+
 test('axe-core finds no violation', async () => {
   const tab = await open();
   // axe waits on timers of its own, which the test's paused clock would hold for ever.

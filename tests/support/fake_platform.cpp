@@ -28,6 +28,7 @@ bool realPointer(double& x, double& y) {
     x = fake::pointer_x, y = fake::pointer_y;
     return true;
 }
+bool handHoldsButton() { return fake::recorded.hand_holds; }
 void startAccessibility(const DemoState&, const LoopClock&) {
     fake::recorded.accessibility_started += 1;
 }

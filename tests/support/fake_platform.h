@@ -14,6 +14,7 @@ struct PlatformCalls {
     int accessibility_started = 0;
     int frames_served = 0;                         // serveAccessibility, once after each frame
     std::vector<gui_demo::PacedEvent> hand_input;  // offerHandInput, in order
+    bool hand_holds = false;                       // what handHoldsButton answers
 };
 
 PlatformCalls& platform();
