@@ -304,8 +304,8 @@ gboolean doAction(AtkAction* a, gint i) {
 
 // Value: a slider's or the scroll bar's, 0 to 1, a pixel's step apart.
 double step(const ScreenNode& n) { return 1.0 / trackLength(n); }
-void setValueTo(AtkValue* v, double value) {
-    setValueForReader(bridge.tracker, indexOf(ATK_OBJECT(v)), value);
+bool setValueTo(AtkValue* v, double value) {
+    return setValueForReader(bridge.tracker, indexOf(ATK_OBJECT(v)), value);
 }
 void valueAndText(AtkValue* v, gdouble* value, gchar** text) {
     const ScreenNode& n = nodeOf(ATK_OBJECT(v));
@@ -325,8 +325,7 @@ void minimumIncrement(AtkValue* v, GValue* out) { putDouble(out, step(nodeOf(ATK
 gboolean setCurrentValue(AtkValue* v, const GValue* in) {
     GValue d = G_VALUE_INIT;
     g_value_init(&d, G_TYPE_DOUBLE);
-    const bool ok = g_value_transform(in, &d);
-    if (ok) setValueTo(v, g_value_get_double(&d));
+    const bool ok = g_value_transform(in, &d) && setValueTo(v, g_value_get_double(&d));
     g_value_unset(&d);
     return ok;
 }

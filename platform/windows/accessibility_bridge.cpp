@@ -341,8 +341,8 @@ public:
         const ScreenNode* n = nodeOf(child);
         if (!n) return E_INVALIDARG;
         if (!defaultAction(*n)) return DISP_E_MEMBERNOTFOUND;
-        actForReader(bridge.tracker, child.lVal - 1);
-        return S_OK;
+        // Refused while a hand holds the button down.
+        return actForReader(bridge.tracker, child.lVal - 1) ? S_OK : E_FAIL;
     }
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
@@ -353,8 +353,7 @@ public:
             // The value as drawn (0.50, or 50% on the scroll bar); what is no number is 0.
             double v = std::wcstod(text, nullptr);
             if (std::wcschr(text, L'%')) v /= 100.0;
-            setValueForReader(bridge.tracker, child.lVal - 1, v);
-            return S_OK;
+            return setValueForReader(bridge.tracker, child.lVal - 1, v) ? S_OK : E_FAIL;
         }
         if (n->role != ScreenRole::text_field) return DISP_E_MEMBERNOTFOUND;
         // What the field can keep of it, printable ASCII, is all that goes further: no buffer
@@ -364,8 +363,7 @@ public:
         for (const wchar_t* c = text; *c != L'\0' && length < sizeof kept - 1; ++c) {
             if (*c >= 32 && *c <= 126) kept[length++] = static_cast<char>(*c);
         }
-        replaceTextForReader(bridge.tracker, child.lVal - 1, kept, length);
-        return S_OK;
+        return replaceTextForReader(bridge.tracker, child.lVal - 1, kept, length) ? S_OK : E_FAIL;
     }
 
 private:
