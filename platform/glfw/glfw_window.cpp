@@ -1,8 +1,9 @@
 // raylib's GLFW window (glfw_window.h), and the desktop's input pacer chained onto it.
 //
 // GLFW hands back the callback it replaces, so this file takes the window's mouse button, cursor,
-// key, character and focus callbacks and passes each event on to raylib's: input now or after the
-// next frame, by the pacing rules (input_pacing.h), and the focus at once, noting it first.
+// key, character and focus callbacks and passes each event on to raylib's: a key first to the
+// screen reader, which may take it; input now or after the next frame, by the pacing rules
+// (input_pacing.h); and the focus at once, noting it first.
 // raylib polls the window system inside EndDrawing, so what releaseHeldInput lets through after a
 // frame is seen by the next frame's snapshot. This file's state is the window system's: it lives
 // as long as the window and is touched only on the frame loop's thread.
@@ -42,6 +43,7 @@ struct Chain {
     FocusFun focus = nullptr;
     bool focused = false;
     bool hand_holds = false;  // the left button, as the window system last reported it
+    bool key_taken = false;   // the screen reader took the last key pressed, and its character
     InputPacer pacer;
 };
 
@@ -80,12 +82,15 @@ void onCursorPos(GLFWwindow*, double x, double y) {
 }
 
 void onKey(GLFWwindow*, int key, int scancode, int action, int mods) {
+    chain.key_taken = screenReaderTakesKey(key, scancode, action, mods);
+    if (chain.key_taken) return;
     PacedEvent e;
     e.kind = Kind::key, e.code = key, e.scancode = scancode, e.action = action, e.mods = mods;
     offer(e);
 }
 
 void onChar(GLFWwindow*, unsigned int codepoint) {
+    if (chain.key_taken) return;  // the character of a key the screen reader took
     PacedEvent e;
     e.kind = Kind::character, e.code = static_cast<int>(codepoint);
     offer(e);

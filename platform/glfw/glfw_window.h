@@ -17,6 +17,13 @@ namespace gui_demo {
 // (platform/windows/library_symbol.cpp).
 void* librarySymbol(const char* name);
 
+// Whether the desktop's screen reader takes a key for itself (its own commands), before anything
+// else sees it: a key it takes reaches neither the pacer nor the program, nor does the character
+// it would type. Each desktop platform's bridge supplies it (on Linux, ATK's key listeners, as a
+// toolkit hands its keys to them; on Windows, where screen readers hook the keyboard themselves,
+// it takes none). key, scancode, action and mods are GLFW's.
+bool screenReaderTakesKey(int key, int scancode, int action, int mods);
+
 namespace glfw {
 
 // Whether installInputPacing has found the window and chained its callbacks.

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <iterator>
 
 #include "accessibility_bus.h"
 #include "glfw/glfw_window.h"
@@ -23,6 +24,7 @@
 #include "gui_demo/platform.h"
 #include "gui_demo/screen_changes.h"
 #include "gui_demo/screen_description.h"
+#include "key_events.h"
 
 namespace gui_demo {
 
@@ -33,6 +35,12 @@ namespace {
 // spent only while questions come, out of the frame's idle time (raylib waits out the rest of
 // each 1/60 s after drawing, less what is spent here).
 constexpr gint64 answering_us = 4000;
+
+// Frames after joining the bus before the window's activation is told. ATK's bridge learns which
+// events screen readers listen for from the bus just after joining, and drops every event until
+// then: told at once, the activation would reach nobody, and a screen reader that was already
+// running would never announce the window. About a sixth of a second.
+constexpr int settling_frames = 10;
 
 // The objects: every one is an AtkObject that knows its node (-1 for the application and the
 // window). Which interfaces a node's object has follows its role (typeFor).
@@ -55,6 +63,7 @@ struct Bridge {
     ScreenTracker tracker;  // what the objects tell, and what changed
     ScreenDescription next;
     bool active = false;  // the window, as last told
+    int frames_joined = 0;  // frames served since the bus was joined, up to settling_frames
     int focused = -1;     // the node told as focused
 };
 
@@ -559,6 +568,28 @@ void screenRect(const ScreenRect& r, AtkRectangle& out) {
 }
 
 AtkObject* root() { return bridge.application; }
+
+// ATK's key event listeners, the AT-SPI bridge's among them, as a toolkit keeps them: each key is
+// handed to every one before the program sees it (screenReaderTakesKey).
+struct KeyListener {
+    AtkKeySnoopFunc listener = nullptr;
+    gpointer data = nullptr;
+};
+KeyListener key_listeners[8];
+
+guint addKeyListener(AtkKeySnoopFunc listener, gpointer data) {
+    for (guint k = 0; k < std::size(key_listeners); ++k) {
+        if (key_listeners[k].listener == nullptr) {
+            key_listeners[k] = {listener, data};
+            return k + 1;
+        }
+    }
+    return 0;
+}
+
+void removeKeyListener(guint id) {
+    if (id >= 1 && id <= std::size(key_listeners)) key_listeners[id - 1] = {};
+}
 const gchar* toolkitName() { return "gui_demo"; }
 const gchar* toolkitVersion() { return "1.0"; }
 
@@ -583,6 +614,8 @@ void joinBus() {
     util->get_root = root;
     util->get_toolkit_name = toolkitName;
     util->get_toolkit_version = toolkitVersion;
+    util->add_key_event_listener = addKeyListener;
+    util->remove_key_event_listener = removeKeyListener;
     bridge.application = makeObject(types.application, ATK_ROLE_APPLICATION,
                                     program_invocation_short_name, -1, nullptr);
     bridge.frame = makeObject(types.frame, ATK_ROLE_FRAME, window_title, -1, bridge.application);
@@ -590,6 +623,31 @@ void joinBus() {
 }
 
 }  // namespace
+
+namespace {
+
+// The window's focus as told: not before the bridge has settled on the bus.
+bool windowActive() {
+    if (bridge.frames_joined < settling_frames) {
+        bridge.frames_joined += 1;
+        return false;
+    }
+    return glfw::windowFocused();
+}
+
+}  // namespace
+
+bool screenReaderTakesKey(int key, int scancode, int action, int mods) {
+    if (!bridge.on) return false;
+    char text[2];
+    AtkKeyEventStruct e;
+    if (!atkKeyEvent(key, scancode, action, mods, text, e)) return false;
+    bool taken = false;
+    for (const KeyListener& k : key_listeners) {
+        if (k.listener != nullptr && k.listener(&e, k.data) != 0) taken = true;
+    }
+    return taken;
+}
 
 void serveAccessibility() {
     if (!bridge.on) {
@@ -601,12 +659,12 @@ void serveAccessibility() {
     }
     if (bridge.described) {
         describeScreen(*bridge.state, *bridge.clock, bridge.next);
-        trackScreen(bridge.tracker, bridge.next, glfw::windowFocused(), bridge.clock->t);
+        trackScreen(bridge.tracker, bridge.next, windowActive(), bridge.clock->t);
         for (int k = 0; k < bridge.tracker.count; ++k) tell(bridge.tracker.changes[k]);
-    } else if (glfw::windowFocused() != bridge.active) {
+    } else if (windowActive() != bridge.active) {
         // Before a reader looks in, only the window's own state is told.
         ScreenChange c;
-        c.kind = ScreenChangeKind::window_active, c.on = glfw::windowFocused();
+        c.kind = ScreenChangeKind::window_active, c.on = windowActive();
         tell(c);
     }
     const gint64 until = g_get_monotonic_time() + answering_us;

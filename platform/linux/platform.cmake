@@ -14,6 +14,7 @@ add_executable(gui_demo
     platform/linux/library_symbol.cpp
     platform/linux/accessibility_bridge.cpp
     platform/linux/accessibility_bus.cpp
+    platform/linux/key_events.cpp
     platform/glfw/glfw_window.cpp)
 target_include_directories(gui_demo PRIVATE platform)
 target_link_libraries(gui_demo PRIVATE gui_demo_core raylib PkgConfig::ATK_BRIDGE ${CMAKE_DL_LIBS})

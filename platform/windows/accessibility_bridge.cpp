@@ -382,6 +382,9 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
 
 }  // namespace
 
+// Windows screen readers hook the keyboard themselves, before any window sees a key.
+bool screenReaderTakesKey(int, int, int, int) { return false; }
+
 void startAccessibility(const DemoState& state, const LoopClock& clock) {
     bridge.state = &state;
     bridge.clock = &clock;

@@ -229,6 +229,14 @@ class Tree(unittest.TestCase):
             inside = self.demo.pixel(box.x, mid_y)
             outside = self.demo.pixel(box.x - 2, mid_y)
             self.assertNotEqual(inside, outside, f"{name}: its left edge is drawn at {box.x}")
+        # A text's extents hold its drawn letters: colours the rows just above them do not hold.
+        for node in walk(self.demo.frame()):
+            if node.name not in ("Interactables", "Render Mode:", "[Zelkor] Engine initialized"):
+                continue
+            box = node.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+            grab = lambda y, h: {p for row in self.x.grab(ORIGIN[0] + box.x, ORIGIN[1] + y, box.width, h)
+                                 for p in row}
+            self.assertTrue(grab(box.y, box.height) - grab(box.y - 3, 2), f"{node.name} at {box}")
 
     def test_actions_work_the_widgets_as_a_click_does(self):
         widgets = self.demo.widgets()

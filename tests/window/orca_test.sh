@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Debian's Orca screen reader, headless, with the real window: it reads the text field when the
-# field takes the focus, and a check box as it is ticked. Orca speaks through no speech server
-# here; it logs each utterance as a "SPEECH OUTPUT" line in its debug file.
+# Debian's Orca screen reader, headless, with the real window, driven as a blind user drives it:
+# the window is announced as it opens; Orca's own keys reach it (flat review reads the screen line
+# by line from the title, "Where Am I" speaks the focused field); typed letters are echoed; the
+# field is read as it takes the focus, and a check box as it is ticked. Orca speaks through no
+# speech server here; it logs each utterance as a "SPEECH OUTPUT" line in its debug file.
 #
 #   tests/window/a11y_session.sh scripts/with-xvfb.sh tests/window/orca_test.sh PROGRAM
 set -euo pipefail
@@ -50,8 +52,19 @@ window=$(timeout 20 xdotool search --sync --onlyvisible --name MERIDAX | head -n
 [[ -n $window ]] || fail "the window did not appear"
 # With no window manager, the X focus is what makes the window active.
 xdotool windowfocus --sync "$window"
-sleep 1
+sleep 2
+# Flat review (the keypad, Num Lock off): the current line, then the next ones.
+xdotool key --window "$window" KP_Up
+sleep 0.6
+for _ in $(seq 20); do
+    xdotool key --window "$window" KP_Page_Up
+    sleep 0.4
+done
 xdotool mousemove --window "$window" 780 85 click 1  # the field
+sleep 2
+xdotool type --delay 300 --window "$window" xy
+sleep 1
+xdotool key --window "$window" KP_Enter  # Where Am I
 sleep 2
 xdotool mousemove --window "$window" 41 141 click 1  # "Projective Geometry"
 sleep 2
@@ -63,7 +76,20 @@ xdotool mousemove --window "$window" 600 600 click 1
 for _ in $(seq 100); do kill -0 "$orca" 2>/dev/null || break; sleep 0.1; done
 kill -9 "$orca" 2>/dev/null || true  # not woken: what it had not written out is lost
 
-said() { grep -qF "SPEECH OUTPUT: '$1'" "$work/orca.log" || fail "Orca did not say \"$1\""; }
-said "Name: entry Zelkor Engine."
+said() { grep -qF "SPEECH OUTPUT: '$1" "$work/orca.log" || fail "Orca did not say \"$1\""; }
+# Announced as it opened: before Orca had any key.
+announced=$(grep -n -m 1 "SPEECH OUTPUT: 'MERIDAX / Zelkor Engine — GUI Demo (O3DE LyShine Components) frame." \
+    "$work/orca.log" | cut -d: -f1 || true)
+first_key=$(grep -n -m 1 "KEYBOARD_EVENT" "$work/orca.log" | cut -d: -f1 || true)
+[[ -n $first_key ]] || fail "no key reached Orca"
+[[ -n $announced && $announced -lt $first_key ]] || fail "the window was not announced as it opened"
+said "ZELKOR ENGINE — O3DE LyShine GUI Components Demo"
+said "Interactables Scroll & Slider Drag & Drop Text & Animation"
+said "selected Wireframe"
+said "[Zelkor] Engine initialized"
+said "x "
+said "y "
+said "Name: entry Zelkor Enginexy."
 said "Projective Geometry check box checked."
-echo "ok: Orca read the field as it took the focus, and the check box as it was ticked"
+echo "ok: Orca announced the window, reviewed it line by line, echoed typing, read the field" \
+    "and a ticked check box"
