@@ -120,24 +120,31 @@ function startScreenMirror(page) {
       let el, box = null;
       switch (n.role) {
         case "heading":
-          el = make("h" + n.level, { className: "sr", textContent: n.name });
+          el = make("h" + n.level, { className: "text", textContent: n.name });
           break;
         case "list": {
-          // Its caption is read first, as drawn; the list holds the lines.
-          if (n.name) layer.append(make("p", { className: "sr", textContent: n.name }));
-          el = make("ul", { className: "sr" });
+          // Its caption is read first, as drawn, over its place above the first line; the list
+          // holds the lines, each over its own place.
+          if (n.name) {
+            const caption = make("p", { className: "text", textContent: n.name });
+            const first = nodes[i + 1];
+            const below = first && first.parent === i ? first.rect[1] : n.rect[1] + n.rect[3];
+            place(caption, [n.rect[0], n.rect[1], n.rect[2], below - n.rect[1]]);
+            layer.append(caption);
+          }
+          el = make("ul");
           groups.set(i, el);
           break;
         }
         case "list_item":
-          el = make("li", { textContent: n.name });
+          el = make("li", { className: "text", textContent: n.name });
           break;
         case "image":
           el = make("div", { className: "shape" }, { role: "img", "aria-label": n.name });
           break;
         case "button":
           el = make("button", { type: "button", className: "shape", textContent: n.name });
-          box = make("span", { className: "sr" }, { "aria-live": "polite" });
+          box = make("span", { hidden: true });
           el.setAttribute("aria-describedby", idOf(box));
           break;
         case "check_box":
@@ -162,7 +169,7 @@ function startScreenMirror(page) {
           break;
         case "drag_box":
           el = make("button", { type: "button", className: "shape", textContent: n.name });
-          box = make("span", { className: "sr" });
+          box = make("span", { hidden: true });
           el.setAttribute("aria-describedby", idOf(box));
           break;
         case "text_field":
@@ -172,7 +179,7 @@ function startScreenMirror(page) {
           el.maxLength = 63;
           break;
         default:
-          el = make("p", { className: "sr", textContent: n.name });
+          el = make("p", { className: "text", textContent: n.name });
       }
       el.dataset.node = i;
       (groups.get(n.parent) ?? layer).append(el);
@@ -184,6 +191,8 @@ function startScreenMirror(page) {
     const bar = elements.find((el) => el.getAttribute("role") === "scrollbar");
     const log = elements.find((el, i) => el.tagName === "UL" && nodes[i].parent < 0);
     if (bar && log) bar.setAttribute("aria-controls", idOf(log));
+    // The status line comes last, below the screen, where it breaks no line of the screen's.
+    layer.append(status);
     nodes.forEach((n, i) => {
       for (const kind of ["bounds", "checked", "value", "description", "name"]) {
         write(kind, i);
@@ -206,7 +215,7 @@ function startScreenMirror(page) {
     const n = nodes[i];
     switch (kind) {
       case "bounds":
-        if (el.classList.contains("shape")) place(el, n.rect);
+        if (el.classList.contains("shape") || el.classList.contains("text")) place(el, n.rect);
         break;
       case "checked":
         if (n.role === "check_box" || n.role === "radio_button") el.checked = n.checked;
@@ -228,7 +237,10 @@ function startScreenMirror(page) {
         if (n.role === "drag_box" && !n.carried) status.textContent = n.name + " dropped " + n.text + ".";
         break;
       case "name":
-        if (n.role === "text" && n.text) el.textContent = n.text;
+        // The same text node, rewritten: a new one would drop a screen reader's place in the line.
+        if (n.role !== "text" || !n.text) break;
+        if (el.firstChild) el.firstChild.data = n.text;
+        else el.textContent = n.text;
         break;
 
     }
