@@ -62,9 +62,9 @@ struct Bridge {
     AtkObject* objects[max_screen_nodes] = {};
     ScreenTracker tracker;  // what the objects tell, and what changed
     ScreenDescription next;
-    bool active = false;  // the window, as last told
+    bool active = false;    // the window, as last told
     int frames_joined = 0;  // frames served since the bus was joined, up to settling_frames
-    int focused = -1;     // the node told as focused
+    int focused = -1;       // the node told as focused
 };
 
 Bridge bridge;
