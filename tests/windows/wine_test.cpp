@@ -58,9 +58,9 @@ public:
         ASSERT_EQ(run("cd '" + work + "/unpacked' && cmake -E tar xf '" GUI_DEMO_ZIP "'"), 0);
         setenv("WINEPREFIX", (work + "/prefix").c_str(), 1);
         setenv("WINEDEBUG", "-all", 1);
-        // A crash ends the program at once instead of waiting in Wine's debugger.
-        setenv("WINEDLLOVERRIDES", "winedbg.exe=d", 1);
-        setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);
+        // A crash ends the program at once instead of waiting in Wine's debugger; no Mono or
+        // Gecko. One variable, so that the second does not undo the first.
+        setenv("WINEDLLOVERRIDES", "winedbg.exe=d;mscoree,mshtml=", 1);
         if (!fs::exists(work + "/prefix/system.reg")) {
             ASSERT_EQ(run("env -u DISPLAY wineboot -i >/dev/null 2>&1"), 0);
         }
