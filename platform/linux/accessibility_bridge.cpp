@@ -627,13 +627,7 @@ void joinBus() {
 namespace {
 
 // The window's focus as told: not before the bridge has settled on the bus.
-bool windowActive() {
-    if (bridge.frames_joined < settling_frames) {
-        bridge.frames_joined += 1;
-        return false;
-    }
-    return glfw::windowFocused();
-}
+bool windowActive() { return bridge.frames_joined >= settling_frames && glfw::windowFocused(); }
 
 }  // namespace
 
@@ -657,14 +651,16 @@ void serveAccessibility() {
         if (accessibilityBus() == AccessibilityBus::found) joinBus();
         return;
     }
+    if (bridge.frames_joined < settling_frames) bridge.frames_joined += 1;
+    const bool active = windowActive();
     if (bridge.described) {
         describeScreen(*bridge.state, *bridge.clock, bridge.next);
-        trackScreen(bridge.tracker, bridge.next, windowActive(), bridge.clock->t);
+        trackScreen(bridge.tracker, bridge.next, active, bridge.clock->t);
         for (int k = 0; k < bridge.tracker.count; ++k) tell(bridge.tracker.changes[k]);
-    } else if (windowActive() != bridge.active) {
+    } else if (active != bridge.active) {
         // Before a reader looks in, only the window's own state is told.
         ScreenChange c;
-        c.kind = ScreenChangeKind::window_active, c.on = windowActive();
+        c.kind = ScreenChangeKind::window_active, c.on = active;
         tell(c);
     }
     const gint64 until = g_get_monotonic_time() + answering_us;

@@ -132,6 +132,15 @@ extern "C" EMSCRIPTEN_KEEPALIVE void gui_demo_pacing_next_frame() {
     pacing = gui_demo::PacingFrame{};
 }
 
+// Whether the field keeps a character, and how many it holds: the page sends only that much of a
+// text set in its element, so a long one never floods its queue.
+extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_field_keeps(int codepoint) {
+    return gui_demo::fieldKeepsCharacter(codepoint) ? 1 : 0;
+}
+extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_field_holds() {
+    return static_cast<int>(gui_demo::input_max_len);
+}
+
 // The page asks, in the handler of a tap, whether the tap gives the text field its focus, so that
 // it can raise a touch screen's keyboard there and then (index.html).
 extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_on_text_field(int x, int y) {

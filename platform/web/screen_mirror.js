@@ -143,6 +143,8 @@ function startScreenMirror(page) {
           el = make("div", { className: "shape" }, { role: "img", "aria-label": n.name });
           break;
         case "button":
+        case "drag_box":
+          // Its words (the click count, where the box is) are its description.
           el = make("button", { type: "button", className: "shape", textContent: n.name });
           box = make("span", { hidden: true });
           el.setAttribute("aria-describedby", idOf(box));
@@ -166,11 +168,6 @@ function startScreenMirror(page) {
           el = make("div", { className: "shape", tabIndex: 0 }, { role: "scrollbar",
             "aria-label": n.name, "aria-orientation": n.vertical ? "vertical" : "horizontal",
             "aria-valuemin": "0", "aria-valuemax": "1" });
-          break;
-        case "drag_box":
-          el = make("button", { type: "button", className: "shape", textContent: n.name });
-          box = make("span", { hidden: true });
-          el.setAttribute("aria-describedby", idOf(box));
           break;
         case "text_field":
           el = typing;

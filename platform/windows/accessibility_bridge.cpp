@@ -10,6 +10,7 @@
 
 #include <cstring>
 #include <cwchar>
+#include <string>
 
 #include "glfw/glfw_window.h"
 #include "gui_demo/hand_input.h"
@@ -356,14 +357,15 @@ public:
             return setValueForReader(bridge.tracker, child.lVal - 1, v) ? S_OK : E_FAIL;
         }
         if (n->role != ScreenRole::text_field) return DISP_E_MEMBERNOTFOUND;
-        // What the field can keep of it, printable ASCII, is all that goes further: no buffer
-        // of a size of its own cuts a longer value short.
-        char kept[screen_text_size] = {};
-        std::size_t length = 0;
-        for (const wchar_t* c = text; *c != L'\0' && length < sizeof kept - 1; ++c) {
-            if (*c >= 32 && *c <= 126) kept[length++] = static_cast<char>(*c);
-        }
-        return replaceTextForReader(bridge.tracker, child.lVal - 1, kept, length) ? S_OK : E_FAIL;
+        // In UTF-8, whole however long: the program cuts it to what the field keeps.
+        const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+        std::string utf8(bytes > 0 ? static_cast<std::size_t>(bytes) : 1, '\0');
+        if (bytes > 0)
+            WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), bytes, nullptr, nullptr);
+        return replaceTextForReader(bridge.tracker, child.lVal - 1, utf8.c_str(),
+                                    std::strlen(utf8.c_str()))
+                   ? S_OK
+                   : E_FAIL;
     }
 
 private:

@@ -114,6 +114,8 @@ void updateTextInput(DemoState& state, const Input& in);
 // Whether a press at window pixel (x, y) gives the text field its focus. The page asks it too,
 // to raise a touch screen's keyboard in the very handler of the tap.
 bool isOverTextField(int x, int y);
+// Whether the field keeps a typed character (printable ASCII); it keeps input_max_len of them.
+bool fieldKeepsCharacter(int codepoint);
 void drawTextInput(const DemoState& state, bool cursor_visible, const Theme& theme);
 
 void drawAnimation(const DemoState& state, const Theme& theme);

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "demo.h"
 #include "input_pacing.h"
 #include "platform.h"
 
@@ -74,19 +75,22 @@ int decodeUtf8(const unsigned char* s, const unsigned char* end, unsigned& codep
     return length;
 }
 
-// A text as the field keeps it, built piece by piece from UTF-8: printable ASCII only, the rest
-// dropped as the program drops it, and no more than 63 characters.
+// A text as the field keeps it, built piece by piece from UTF-8: what it keeps of each character
+// (printable ASCII), the rest dropped as the program drops it, and no more than it holds.
 struct KeptText {
+    static_assert(screen_text_size > input_max_len, "the text and its zero fit");
     char text[screen_text_size] = {};
     std::size_t length = 0;
 
     void add(const char* utf8, std::size_t bytes) {
         const auto* s = reinterpret_cast<const unsigned char*>(utf8);
         const auto* end = s + bytes;
-        while (s < end && length < screen_text_size - 1) {
+        while (s < end && length < input_max_len) {
             unsigned codepoint = 0;
             s += decodeUtf8(s, end, codepoint);
-            if (codepoint >= 32 && codepoint <= 126) text[length++] = static_cast<char>(codepoint);
+            if (fieldKeepsCharacter(static_cast<int>(codepoint))) {
+                text[length++] = static_cast<char>(codepoint);
+            }
         }
     }
 };

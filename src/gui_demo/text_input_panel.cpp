@@ -39,9 +39,9 @@ constexpr const char* components[] = {
     "  Render       (graph+alpha)",
 };
 
-bool isPrintableAscii(int key) { return key >= 32 && key < 127; }
-
 }  // namespace
+
+bool fieldKeepsCharacter(int codepoint) { return codepoint >= 32 && codepoint < 127; }
 
 bool isOverTextField(int x, int y) { return isInside(x, y, inp_x, inp_y, inp_w, inp_h); }
 
@@ -54,7 +54,7 @@ void updateTextInput(DemoState& state, const Input& in) {
     // The queue is always emptied: a character refused now is gone for good, as the library
     // forgets unread characters at the end of the frame anyway.
     for (int key = GetCharPressed(); key != 0; key = GetCharPressed()) {
-        if (state.input_len < input_max_len && isPrintableAscii(key)) {
+        if (state.input_len < input_max_len && fieldKeepsCharacter(key)) {
             state.input_text[state.input_len] = static_cast<unsigned char>(key);
             state.input_len += 1;
         }

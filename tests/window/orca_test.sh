@@ -8,43 +8,8 @@
 #   tests/window/a11y_session.sh scripts/with-xvfb.sh tests/window/orca_test.sh PROGRAM
 set -euo pipefail
 program=$1
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do
-        for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-        kill -9 "$pid" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; grep "SPEECH OUTPUT" "$work/orca.log" >&2 || true; exit 1; }
-
-bus=(gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus)
-"${bus[@]}" --method org.a11y.Bus.GetAddress >/dev/null
-for property in IsEnabled ScreenReaderEnabled; do
-    "${bus[@]}" --method org.freedesktop.DBus.Properties.Set org.a11y.Status "$property" '<true>' \
-        >/dev/null
-done
-
-# Orca's own settings: no speech server, so that speech is only logged.
-mkdir "$work/orca"
-cat >"$work/orca/user-settings.conf" <<'JSON'
-{"general": {"speechServerFactory": "", "enableSpeech": true, "profile": ["Default", "default"]},
- "pronunciations": {}, "keybindings": {},
- "profiles": {"default": {"profile": ["Default", "default"]}}}
-JSON
-orca -u "$work/orca" --debug-file "$work/orca.log" >/dev/null 2>&1 &
-orca=$!
-pids+=("$orca")
-# Ready once it is on the accessibility bus itself.
-for _ in $(seq 200); do
-    /usr/bin/python3 -c 'import pyatspi, sys
-sys.exit(0 if any(a and a.name == "orca" for a in pyatspi.Registry.getDesktop(0)) else 1)' \
-        2>/dev/null && break
-    sleep 0.1
-done
+. "$(dirname "$0")/orca_session.sh"
+start_orca
 
 "$program" >/dev/null 2>&1 &
 pids+=($!)
@@ -69,14 +34,8 @@ sleep 2
 xdotool mousemove --window "$window" 41 141 click 1  # "Projective Geometry"
 sleep 2
 
-# Orca takes SIGTERM when it next wakes, and writes out its log as it ends: an event wakes it.
-kill -TERM "$orca"
-sleep 0.3
-xdotool mousemove --window "$window" 600 600 click 1
-for _ in $(seq 100); do kill -0 "$orca" 2>/dev/null || break; sleep 0.1; done
-kill -9 "$orca" 2>/dev/null || true  # not woken: what it had not written out is lost
+stop_orca xdotool mousemove --window "$window" 600 600 click 1
 
-said() { grep -qF "SPEECH OUTPUT: '$1" "$work/orca.log" || fail "Orca did not say \"$1\""; }
 # Announced as it opened: before Orca had any key.
 announced=$(grep -n -m 1 "SPEECH OUTPUT: 'MERIDAX / Zelkor Engine — GUI Demo (O3DE LyShine Components) frame" \
     "$work/orca.log" | cut -d: -f1 || true)
