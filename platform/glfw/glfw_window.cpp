@@ -2,8 +2,9 @@
 //
 // GLFW hands back the callback it replaces, so this file takes the window's mouse button, cursor,
 // key, character and focus callbacks and passes each event on to raylib's: a key first to the
-// screen reader, which may take it; input now or after the next frame, by the pacing rules
-// (input_pacing.h); and the focus at once, noting it first.
+// screen reader, which may take it, then to the keyboard's navigation, which may take it too;
+// input now or after the next frame, by the pacing rules (input_pacing.h); and the focus at once,
+// noting it first.
 // raylib polls the window system inside EndDrawing, so what releaseHeldInput lets through after a
 // frame is seen by the next frame's snapshot. This file's state is the window system's: it lives
 // as long as the window and is touched only on the frame loop's thread.
@@ -43,7 +44,7 @@ struct Chain {
     FocusFun focus = nullptr;
     bool focused = false;
     bool hand_holds = false;  // the left button, as the window system last reported it
-    bool key_taken = false;   // the screen reader took the last key pressed, and its character
+    bool key_taken = false;  // the screen reader or navigation took the last key, and its character
     InputPacer pacer;
 };
 
@@ -70,6 +71,11 @@ void offer(const PacedEvent& e) { offerEvent(chain.pacer, e, forward); }
 
 void onMouseButton(GLFWwindow*, int button, int action, int mods) {
     if (button == pacing_left_button) chain.hand_holds = action == pacing_press;
+    if (button == pacing_left_button && action == pacing_press) {
+        double x = 0.0, y = 0.0;
+        if (chain.get_cursor_pos) chain.get_cursor_pos(chain.window, &x, &y);
+        glfw::pointerPressed(x, y);
+    }
     PacedEvent e;
     e.kind = Kind::button, e.code = button, e.action = action, e.mods = mods;
     offer(e);
@@ -82,7 +88,8 @@ void onCursorPos(GLFWwindow*, double x, double y) {
 }
 
 void onKey(GLFWwindow*, int key, int scancode, int action, int mods) {
-    chain.key_taken = screenReaderTakesKey(key, scancode, action, mods);
+    chain.key_taken = screenReaderTakesKey(key, scancode, action, mods) ||
+                      glfw::navigationTakesKey(key, action, mods);
     if (chain.key_taken) return;
     PacedEvent e;
     e.kind = Kind::key, e.code = key, e.scancode = scancode, e.action = action, e.mods = mods;
@@ -91,6 +98,7 @@ void onKey(GLFWwindow*, int key, int scancode, int action, int mods) {
 
 void onChar(GLFWwindow*, unsigned int codepoint) {
     if (chain.key_taken) return;  // the character of a key the screen reader took
+    glfw::beforeCharacter();
     PacedEvent e;
     e.kind = Kind::character, e.code = static_cast<int>(codepoint);
     offer(e);
@@ -144,7 +152,9 @@ bool installInputPacing() {
 }
 
 void releaseHeldInput() {
-    if (chain.window != nullptr) releaseDueEvents(chain.pacer, forward);
+    if (chain.window == nullptr) return;
+    releaseDueEvents(chain.pacer, forward);
+    glfw::navigateAfterFrame();
 }
 
 void offerHandInput(const PacedEvent& e) {

@@ -40,6 +40,17 @@ bool windowFocused();
 // The window's handle on Windows (an HWND), or nullptr elsewhere.
 void* win32Window();
 
+// The keyboard's navigation (navigation_input.cpp), which the callbacks consult before the pacer:
+// whether it takes a key (GLFW's key, action and mods; releases always go on), a character about
+// to be typed, a real press of the pointer at window pixel (x, y); and after each frame, the game
+// controller read and the frame counted.
+bool navigationTakesKey(int key, int action, int mods);
+void beforeCharacter();
+void pointerPressed(double x, double y);
+void navigateAfterFrame();
+// The node a screen reader's focus follows, just after the keyboard moved it; else -1.
+int keyboardFocus();
+
 }  // namespace glfw
 
 }  // namespace gui_demo

@@ -236,7 +236,7 @@ AtkStateSet* nodeStates(AtkObject* o) {
     for (AtkStateType t :
          {ATK_STATE_ENABLED, ATK_STATE_SENSITIVE, ATK_STATE_VISIBLE, ATK_STATE_SHOWING})
         atk_state_set_add_state(s, t);
-    if (isWidget(n.role)) atk_state_set_add_state(s, ATK_STATE_FOCUSABLE);
+    if (takesFocus(n.role)) atk_state_set_add_state(s, ATK_STATE_FOCUSABLE);
     if (indexOf(o) == bridge.focused) atk_state_set_add_state(s, ATK_STATE_FOCUSED);
     if (n.checked) atk_state_set_add_state(s, ATK_STATE_CHECKED);
     if (n.checked && n.role == ScreenRole::radio_button)
@@ -655,6 +655,8 @@ void serveAccessibility() {
     const bool active = windowActive();
     if (bridge.described) {
         describeScreen(*bridge.state, *bridge.clock, bridge.next);
+        // The keyboard's focus is the reader's, as it moves.
+        if (glfw::keyboardFocus() >= 0) bridge.tracker.asked_focus = glfw::keyboardFocus();
         trackScreen(bridge.tracker, bridge.next, active, bridge.clock->t);
         for (int k = 0; k < bridge.tracker.count; ++k) tell(bridge.tracker.changes[k]);
     } else if (active != bridge.active) {

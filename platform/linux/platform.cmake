@@ -15,7 +15,8 @@ add_executable(gui_demo
     platform/linux/accessibility_bridge.cpp
     platform/linux/accessibility_bus.cpp
     platform/linux/key_events.cpp
-    platform/glfw/glfw_window.cpp)
+    platform/glfw/glfw_window.cpp
+    platform/glfw/navigation_input.cpp)
 target_include_directories(gui_demo PRIVATE platform)
 target_link_libraries(gui_demo PRIVATE gui_demo_core raylib PkgConfig::ATK_BRIDGE ${CMAKE_DL_LIBS})
 target_compile_options(gui_demo PRIVATE ${warnings})

@@ -241,7 +241,7 @@ public:
         if (!n && !isSelf(child)) return E_INVALIDARG;
         long s = 0;
         if (n) {
-            if (isWidget(n->role)) s |= STATE_SYSTEM_FOCUSABLE;
+            if (takesFocus(n->role)) s |= STATE_SYSTEM_FOCUSABLE;
             if (n - told().nodes == bridge.tracker.focus) s |= STATE_SYSTEM_FOCUSED;
             if (n->checked) s |= STATE_SYSTEM_CHECKED;
             if (n->checked && n->role == ScreenRole::radio_button) s |= STATE_SYSTEM_SELECTED;
@@ -402,6 +402,8 @@ void serveAccessibility() {
     if (bridge.window == nullptr) return;
     if (bridge.described) {
         describeScreen(*bridge.state, *bridge.clock, bridge.next);
+        // The keyboard's focus is the reader's, as it moves.
+        if (glfw::keyboardFocus() >= 0) bridge.tracker.asked_focus = glfw::keyboardFocus();
         trackScreen(bridge.tracker, bridge.next, glfw::windowFocused(), runningTime(*bridge.clock));
         for (int k = 0; k < bridge.tracker.count; ++k) tell(bridge.tracker.changes[k]);
     }

@@ -22,6 +22,7 @@ add_executable(gui_demo WIN32
     platform/windows/library_symbol.cpp
     platform/windows/accessibility_bridge.cpp
     platform/glfw/glfw_window.cpp
+    platform/glfw/navigation_input.cpp
     "${CMAKE_BINARY_DIR}/gui_demo.rc")
 target_include_directories(gui_demo PRIVATE platform)
 target_link_libraries(gui_demo PRIVATE gui_demo_core raylib oleacc ole32 oleaut32 uuid)

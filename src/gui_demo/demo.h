@@ -68,6 +68,14 @@ struct LoopClock {
     float cursor_blink = 0.0f;  // blink phase of the text cursor, 0..1 s
 };
 
+// What the keyboard and a game controller (navigation.h) give the frame: the node of the screen's
+// description to draw the focus mark around, and whether the animation strip is paused. Mouse
+// alone, it stays as it starts, and the frame is drawn exactly as without it.
+struct Viewing {
+    int marked = -1;  // -1: no mark
+    bool animation_paused = false;
+};
+
 // The half-open hit rule every panel uses: left and top edges inside, right and bottom outside,
 // no slack. Window pixels are ints; the drag panel tests its float box with the same rule.
 template <typename T>
@@ -88,15 +96,26 @@ void sampleFrameRate(DemoState& state, float dt);
 
 Input readInput();
 
-// One whole frame: timing, input snapshot, every update step, then every draw step.
-void runFrame(DemoState& state, LoopClock& clock, const Theme& theme);
+// One whole frame: timing, input snapshot, every update step, then every draw step. Paused, the
+// animation's time stands still.
+void runFrame(DemoState& state, LoopClock& clock, const Theme& theme, const Viewing& viewing = {});
 
 // The update phase after the snapshot: every panel's update step, then the animation clock.
 void updatePanels(DemoState& state, const Input& in, float dt);
 
-// The draw phase, from BeginDrawing to EndDrawing.
+// The draw phase, from BeginDrawing to EndDrawing; the focus mark last, around node marked of the
+// screen's description, if any.
 void drawFrame(const DemoState& state, const LoopClock& clock, const Input& in, bool cursor_visible,
-               const Theme& theme);
+               const Theme& theme, int marked = -1);
+
+// The focus mark: a ring of focus_mark_color, focus_mark_width thick, around the widget with a
+// band of the background between (focus_mark_gap wide), so it is told apart from every colour
+// around it and never covers the widget; a slider's ring holds its handle too.
+inline constexpr Color focus_mark_color = {255, 213, 74, 255};
+inline constexpr int focus_mark_gap = 3;
+inline constexpr int focus_mark_width = 3;
+ScreenRect focusMarkInside(const ScreenNode& n);
+void drawFocusMark(const ScreenNode& n, const Theme& theme);
 
 // Panels, in the order the frame runs them. Update steps change state and never draw; draw steps
 // draw and never change state.

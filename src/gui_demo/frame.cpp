@@ -120,7 +120,7 @@ void updatePanels(DemoState& state, const Input& in, float dt) {
 }
 
 void drawFrame(const DemoState& state, const LoopClock& clock, const Input& in, bool cursor_visible,
-               const Theme& theme) {
+               const Theme& theme, int marked) {
     BeginDrawing();
     ClearBackground(theme.bg);
     drawTitle(state, clock, theme);
@@ -131,6 +131,12 @@ void drawFrame(const DemoState& state, const LoopClock& clock, const Input& in, 
     drawAnimation(state, theme);
     drawMathModules(theme);  // over the animation strip's right end
     drawFooters(theme);
+    if (marked >= 0) {
+        // Over everything, where the description places the widget now.
+        ScreenDescription d;
+        describeScreen(state, clock, d);
+        if (marked < d.count) drawFocusMark(d.nodes[marked], theme);
+    }
     EndDrawing();
 }
 
@@ -155,13 +161,14 @@ void describeScreen(const DemoState& state, const LoopClock& clock, ScreenDescri
     addScreenText(d, ScreenRole::text, footer_credits, footer_credits_at);
 }
 
-void runFrame(DemoState& state, LoopClock& clock, const Theme& theme) {
+void runFrame(DemoState& state, LoopClock& clock, const Theme& theme, const Viewing& viewing) {
     const float dt = GetFrameTime();
     const bool cursor_visible = advanceClock(clock, dt);
     sampleFrameRate(state, dt);
     const Input in = readInput();
-    updatePanels(state, in, dt);
-    drawFrame(state, clock, in, cursor_visible, theme);
+    // dt drives nothing else in the update phase than the animation's time.
+    updatePanels(state, in, viewing.animation_paused ? 0.0f : dt);
+    drawFrame(state, clock, in, cursor_visible, theme, viewing.marked);
 }
 
 }  // namespace gui_demo

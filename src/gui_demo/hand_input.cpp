@@ -145,7 +145,16 @@ void setValueAsAHand(const ScreenNode& n, double value) {
     click(valuePoint(n, static_cast<float>(value)));
 }
 
+void pressAlongTrack(const ScreenNode& n, int k) { click(trackPoint(n, k)); }
+
+void endTypingAsAHand() { offerKeyTap(pacing_key_enter); }
+
 bool actForReader(ScreenTracker& t, int i) {
+    if (i >= 0 && i < t.told.count && t.told.nodes[i].role == ScreenRole::image) {
+        toggleAnimationPause();
+        t.asked_focus = i;
+        return true;
+    }
     if (i < 0 || i >= t.told.count || !isWidget(t.told.nodes[i].role)) return false;
     if (handHoldsButton()) return false;  // refused, as the hand's press is under way
     const ScreenNode& n = t.told.nodes[i];
@@ -163,7 +172,7 @@ bool setValueForReader(ScreenTracker& t, int i, double value) {
 }
 
 bool focusForReader(ScreenTracker& t, int i) {
-    if (i < 0 || i >= t.told.count || !isWidget(t.told.nodes[i].role)) return false;
+    if (i < 0 || i >= t.told.count || !takesFocus(t.told.nodes[i].role)) return false;
     const ScreenNode& n = t.told.nodes[i];
     if (n.role != ScreenRole::text_field) {
         t.asked_focus = i;

@@ -20,10 +20,17 @@ void operateAsAHand(const ScreenNode& n);
 // A press on a slider's or the scroll bar's track where it sets value (valuePoint).
 void setValueAsAHand(const ScreenNode& n, double value);
 
+// A press k pixels along a slider's or the scroll bar's track (trackPoint).
+void pressAlongTrack(const ScreenNode& n, int k);
+
+// Enter, which ends the field's typing.
+void endTypingAsAHand();
+
 // A screen reader's action on node i of what it was told, the one entry every bridge calls: the
 // widget's action as a hand makes it, and the reader's focus on the widget from the next change
-// list on; the field takes it as the program gives it the keyboard. False, doing nothing, for
-// what has no action (a text, an image) or an index out of range.
+// list on; the field takes it as the program gives it the keyboard; the animation strip plays or
+// pauses (toggleAnimationPause). False, doing nothing, for what has no action (a text) or an
+// index out of range.
 bool actForReader(ScreenTracker& tracker, int i);
 
 // A screen reader setting a slider or the scroll bar to value: a press where the track gives it,

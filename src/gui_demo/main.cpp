@@ -2,6 +2,7 @@
 // platform; what the platform supplies beyond raylib is in platform.h.
 #include "demo.h"
 #include "em_dash_glyph.h"
+#include "navigation.h"
 #include "platform.h"
 
 namespace gui_demo {
@@ -23,11 +24,14 @@ int main() {
     const Theme theme = Theme::defaults();
     DemoState state = initialState();
     LoopClock clock;
+    // The keyboard and a game controller operate the widgets through the pacer too.
+    Navigation nav;
+    startNavigation(state, clock, nav);
     // Screen readers read the screen's description and act through the pacer, between frames.
     startAccessibility(state, clock);
     // Escape and the window's close button both end the loop, after the frame in progress.
     while (!WindowShouldClose()) {
-        runFrame(state, clock, theme);
+        runFrame(state, clock, theme, nav.viewing);
         releaseHeldInput();
         serveAccessibility();
     }

@@ -12,6 +12,7 @@ namespace gui_demo {
 
 struct DemoState;
 struct LoopClock;
+struct Navigation;
 struct PacedEvent;
 
 // Tells the person who started the program that its window could not open, where they will see
@@ -33,6 +34,15 @@ bool realPointer(double& x, double& y);
 // Whether a person holds the left button (or a finger) down on the window now: input made for a
 // screen reader then would cut into what the hand is doing, so none is made.
 bool handHoldsButton();
+
+// Tab, the arrows, Space and Enter, and a game controller move the focus and operate what has it
+// (navigation.h), once the pacer is installed: keys as the window system reports them, the
+// controller read after each frame (in releaseHeldInput). state, clock and nav must live as long
+// as the loop; the frame draws nav.viewing.
+void startNavigation(const DemoState& state, const LoopClock& clock, Navigation& nav);
+
+// Plays or pauses the animation strip, for a screen reader's action on it.
+void toggleAnimationPause();
 
 // Joins the desktop's accessibility bus, once the window is open and the pacer installed. Where
 // there is no bus, with NO_AT_BRIDGE=1, or where raylib hides its window system, it does nothing

@@ -49,6 +49,10 @@ ScreenPoint valuePoint(const ScreenNode& n, float value) {
         k = static_cast<int>(std::lround(value * static_cast<float>(length)));
         if (k > length - 1) k = length - 1;
     }
+    return trackPoint(n, k);
+}
+
+ScreenPoint trackPoint(const ScreenNode& n, int k) {
     ScreenPoint p = n.press;
     if (n.vertical) {
         p.y = n.rect.y + k;
@@ -104,6 +108,8 @@ bool isWidget(ScreenRole role) {
             return false;
     }
 }
+
+bool takesFocus(ScreenRole role) { return isWidget(role) || role == ScreenRole::image; }
 
 namespace {
 

@@ -99,12 +99,19 @@ ScreenPoint valuePoint(const ScreenNode& n, float value);
 // The pixels along a value widget's track: one step of the value per pixel.
 int trackLength(const ScreenNode& n);
 
+// The point k pixels along a value widget's track (k from 0 to trackLength - 1).
+ScreenPoint trackPoint(const ScreenNode& n, int k);
+
 // The role's name as written here (button, check_box, ...), as the page's script and the tests'
 // data files name it.
 const char* roleName(ScreenRole role);
 
-// Whether a node is a widget a hand operates (and a screen reader can focus).
+// Whether a node is a widget a hand operates.
 bool isWidget(ScreenRole role);
+
+// Whether a node takes the focus (of the keyboard, of a screen reader): the widgets, and the
+// animation strip, which plays and pauses.
+bool takesFocus(ScreenRole role);
 
 // Where a screen reader's focus goes when the screen changes from was to now, from focus (a node
 // index, or -1): to the text field while it has the keyboard, else to the widget operated last

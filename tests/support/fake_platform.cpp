@@ -33,5 +33,7 @@ void startAccessibility(const DemoState&, const LoopClock&) {
     fake::recorded.accessibility_started += 1;
 }
 void serveAccessibility() { fake::recorded.frames_served += 1; }
+void startNavigation(const DemoState&, const LoopClock&, Navigation&) {}
+void toggleAnimationPause() { fake::recorded.pauses_toggled += 1; }
 
 }  // namespace gui_demo
