@@ -17,46 +17,15 @@
 
 using xtest::accent;
 using xtest::input_border;
+using xtest::marked;
 using xtest::Program;
 using xtest::Rgb;
 using xtest::Shot;
+using xtest::stop_count;
+using xtest::stops;
 using xtest::XServer;
 
 namespace {
-
-constexpr Rgb mark = {255, 213, 74};
-
-struct Stop {
-    const char* name;
-    int x, y;  // a point on the mark's ring: 5 px left of the widget, at its middle
-};
-
-// The stops in Tab order.
-constexpr Stop stops[] = {
-    {"Click Me", 25, 90},
-    {"Projective Geometry", 25, 141},
-    {"Dual Quaternions", 25, 176},
-    {"Archetype Algebra", 25, 211},
-    {"Render Mode", 25, 281},
-    {"Rotation Speed", 255, 82},
-    {"Field of View", 255, 132},
-    {"Exposure", 255, 182},
-    {"Scroll", 465, 210},
-    {"DRAG", 595, 325},
-    {"Name:", 755, 88},
-    {"animation strip", 5, 445},
-};
-constexpr int stop_count = static_cast<int>(std::size(stops));
-
-// Which stops show the mark, as a list of names, for a readable failure.
-std::string marked(const Program& p) {
-    const Shot screen = p.grab();
-    std::string names;
-    for (const Stop& s : stops) {
-        if (screen.at(s.x, s.y) == mark) names += std::string(names.empty() ? "" : ", ") + s.name;
-    }
-    return names;
-}
 
 int differing(const Shot& a, const Shot& b) {
     int n = 0;

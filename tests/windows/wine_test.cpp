@@ -167,6 +167,24 @@ std::vector<std::vector<std::string>> msaaChildren(const std::string& reply) {
     return children;
 }
 
+TEST_F(WineWindow, TabReachesEveryStopAndSpaceTicksAsOnLinux) {
+    Program& p = *program;
+    p.moveTo(640, 650);  // the keyboard's focus follows the pointer without a window manager
+    for (int k = 0; k < xtest::stop_count; ++k) {
+        p.holdKey("Tab");
+        EXPECT_TRUE(xtest::soon(p, [&] { return xtest::marked(p) == xtest::stops[k].name; }))
+            << "Tab " << k + 1 << ": " << xtest::marked(p);
+    }
+    p.holdKey("Tab");
+    p.holdKey("Tab");
+    p.holdKey("space");
+    EXPECT_TRUE(xtest::soon(p, [&] { return p.pixel(45, 146) == accent; }))
+        << "the first checkbox is ticked";
+    p.click(640, 650);
+    EXPECT_TRUE(xtest::soon(p, [&] { return xtest::marked(p).empty(); })) << "a click hides it";
+    quitWithEscape();
+}
+
 TEST_F(WineWindow, AScreenReaderReadsAndWorksTheWindowThroughMsaa) {
     // Its lines end as Windows ends them.
     auto ask = [&](const std::string& what) {
