@@ -305,7 +305,14 @@ void frameExtents(AtkComponent*, gint* x, gint* y, gint* w, gint* h, AtkCoordTyp
 gint actionCount(AtkAction*) { return 1; }
 const gchar* actionName(AtkAction* a, gint i) {
     if (i != 0) return nullptr;
-    return nodeOf(ATK_OBJECT(a)).role == ScreenRole::radio_button ? "select" : "click";
+    switch (nodeOf(ATK_OBJECT(a)).role) {
+        case ScreenRole::radio_button:
+            return "select";
+        case ScreenRole::image:
+            return "play or pause";
+        default:
+            return "click";
+    }
 }
 gboolean doAction(AtkAction* a, gint i) {
     return i == 0 && actForReader(bridge.tracker, indexOf(ATK_OBJECT(a)));
@@ -517,6 +524,7 @@ GType typeFor(ScreenRole r) {
         case ScreenRole::check_box:
         case ScreenRole::radio_button:
         case ScreenRole::drag_box:
+        case ScreenRole::image:  // the animation strip, which plays and pauses
             return types.widget;
         case ScreenRole::slider:
         case ScreenRole::scroll_bar:

@@ -106,6 +106,8 @@ const char* defaultAction(const ScreenNode& n) {
             return "Select";
         case ScreenRole::text_field:
             return "Click";
+        case ScreenRole::image:
+            return "Play or pause";
         default:
             return nullptr;
     }

@@ -258,6 +258,15 @@ class Tree(unittest.TestCase):
         self.assertIn(pyatspi.STATE_CHECKED, states(solid))
         self.assertNotIn(pyatspi.STATE_CHECKED, states(widgets["Wireframe"]))
 
+        strip = next(c for c in self.demo.frame() if c.getRole() == pyatspi.ROLE_IMAGE)
+        self.assertEqual(strip.queryAction().getName(0), "play or pause")
+        strip.queryAction().doAction(0)
+        pump(0.3)
+        bars = lambda: self.demo.x.grab(ORIGIN[0] + 20, ORIGIN[1] + 380, 160, 120)
+        still = bars()
+        pump(0.3)
+        self.assertEqual(bars(), still, "the strip paused")
+
     def test_values_and_text_set_go_in_as_a_hand_would_give_them(self):
         widgets = self.demo.widgets()
         speed = widgets["Rotation Speed"]
@@ -314,6 +323,12 @@ class Tree(unittest.TestCase):
              [("object:state-changed:focused", "Name:", 1, 0)]),
             (("type", "--window", window, "X"), [("object:text-changed:insert", "Name:", 13, 1, "X")]),
             (("key", "--window", window, "BackSpace"), [("object:text-changed:delete", "Name:", 13, 1, "X")]),
+            # The keyboard's focus is the reader's: Tab leaves the field for the strip, then
+            # comes round to the first stop.
+            (("key", "--window", window, "Tab", "Tab"),
+             [("object:state-changed:focused", "Click Me", 1, 0)]),
+            (("key", "--window", window, "Down"),
+             [("object:state-changed:focused", "Projective Geometry", 1, 0)]),
         ]
         for action, expected in steps:
             heard.clear()
@@ -358,7 +373,7 @@ class Hostile(unittest.TestCase):
                                     (text + "GetCharacterAtOffset", (-5,), "(0,)")):
             self.assertEqual(self.call(field, method, *args), reply, f"{method}{args}")
         image = next(c for c in self.demo.frame() if c.getRole() == pyatspi.ROLE_IMAGE)
-        self.assertFalse(image.queryComponent().grabFocus(), "an image takes no focus")
+        self.assertTrue(image.queryComponent().grabFocus(), "the animation strip is a stop")
         # Every node is found where it is drawn, the radio buttons within their group.
         frame = self.demo.frame()
         for name in ("Solid", "Instanced", "Render Mode:", "Log Output:", "Zelkor Math Modules"):

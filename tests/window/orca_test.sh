@@ -2,7 +2,8 @@
 # Debian's Orca screen reader, headless, with the real window, driven as a blind user drives it:
 # the window is announced as it opens; Orca's own keys reach it (flat review reads the screen line
 # by line from the title, "Where Am I" speaks the focused field); typed letters are echoed; the
-# field is read as it takes the focus, and a check box as it is ticked. Orca speaks through no
+# field is read as it takes the focus, a check box as it is ticked, and each widget Tab and
+# Shift+Tab reach, by name and role. Orca speaks through no
 # speech server here; it logs each utterance as a "SPEECH OUTPUT" line in its debug file.
 #
 #   tests/window/a11y_session.sh scripts/with-xvfb.sh tests/window/orca_test.sh PROGRAM
@@ -33,6 +34,11 @@ xdotool key --window "$window" KP_Enter  # Where Am I
 sleep 2
 xdotool mousemove --window "$window" 41 141 click 1  # "Projective Geometry"
 sleep 2
+# Tab on from the box clicked, twice, then Shift+Tab back round to the button.
+for key in Tab Tab shift+Tab shift+Tab shift+Tab; do
+    xdotool key --window "$window" "$key"
+    sleep 1.2
+done
 
 stop_orca xdotool mousemove --window "$window" 600 600 click 1
 
@@ -52,5 +58,8 @@ echoed x
 echoed y
 said "Name: entry Zelkor Enginexy"
 said "Projective Geometry check box checked"
-echo "ok: Orca announced the window, reviewed it line by line, echoed typing, read the field" \
-    "and a ticked check box"
+said "Dual Quaternions check box"
+said "Archetype Algebra check box"
+said "Click Me push button"
+echo "ok: Orca announced the window, reviewed it line by line, echoed typing, read the field," \
+    "a ticked check box and the widgets Tab reached"
