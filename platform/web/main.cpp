@@ -17,6 +17,7 @@
 #include "gui_demo/em_dash_glyph.h"
 #include "gui_demo/hand_input.h"
 #include "gui_demo/input_pacing.h"
+#include "gui_demo/navigation.h"
 #include "gui_demo/platform.h"
 #include "gui_demo/screen_changes.h"
 
@@ -26,7 +27,14 @@ struct Page {
     Theme theme;
     gui_demo::DemoState state;
     gui_demo::LoopClock clock;
+    // The page draws its own focus mark over the mirror; only the animation's pause is the
+    // program's.
+    gui_demo::Viewing viewing;
+    gui_demo::PadTracker pad;
 };
+
+// Frames run after main has returned to the browser, so the state outlives main's stack.
+Page page{Theme::defaults(), gui_demo::initialState(), {}, {}, {}};
 
 // The screen as the last frame left it, and the same as lines of text for the page's script; what
 // changed in it for a screen reader, as the desktop's bridges are told it, and as lines of text.
@@ -79,7 +87,7 @@ void writeChanges() {
 
 void frame(void* page) {
     Page& p = *static_cast<Page*>(page);
-    gui_demo::runFrame(p.state, p.clock, p.theme);
+    gui_demo::runFrame(p.state, p.clock, p.theme, p.viewing);
     gui_demo::describeScreen(p.state, p.clock, description);
     writeDescription();
     if (tracking) {
@@ -177,6 +185,8 @@ bool realPointer(double& x, double& y) {
 
 bool handHoldsButton() { return handHolds() != 0; }
 
+void toggleAnimationPause() { page.viewing.animation_paused = !page.viewing.animation_paused; }
+
 }  // namespace gui_demo
 
 // A screen reader's action on node i (a click, a tick, a selection, the box carried), as the
@@ -190,6 +200,39 @@ extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_set_value(int i, double v) {
     return gui_demo::setValueForReader(tracker, i, v) ? 1 : 0;
 }
 
+// The keyboard's model, as the window's: the stop an arrow leads to from a stop (way: left, right,
+// up, down), nav_stay (-1) or the widget's own (-2); the stop a node belongs to; the node a stop
+// stands on now.
+extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_neighbour(int stop, int way) {
+    if (stop < 0 || stop >= gui_demo::nav_stop_count || way < 0 || way > 3) return gui_demo::nav_stay;
+    return gui_demo::nav_neighbours[stop][way];
+}
+extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_stop_of_node(int i) {
+    return gui_demo::stopOfNode(description, i);
+}
+extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_node_of_stop(int stop) {
+    return gui_demo::nodeOfStop(description, stop);
+}
+
+// A game controller as the browser read it after a frame, a bit each (up, down, left, right, A,
+// B, left and right shoulder, from bit 0): the commands of that frame, as their numbers
+// (NavCommand) apart by spaces, a direction repeating while held as in the window.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* gui_demo_pad(int bits) {
+    gui_demo::PadReading r;
+    bool* const held[] = {&r.up, &r.down, &r.left, &r.right, &r.a, &r.b, &r.left_shoulder,
+                          &r.right_shoulder};
+    for (int k = 0; k < 8; ++k) *held[k] = (bits >> k & 1) != 0;
+    gui_demo::NavCommand commands[gui_demo::pad_max_commands];
+    const int count = gui_demo::padCommands(page.pad, r, commands);
+    static char text[4 * gui_demo::pad_max_commands + 1];
+    std::size_t used = 0;
+    for (int k = 0; k < count; ++k)
+        used += static_cast<std::size_t>(std::snprintf(text + used, sizeof text - used, "%d ",
+                                                       static_cast<int>(commands[k])));
+    text[used] = '\0';
+    return text;
+}
+
 int main() {
     InitWindow(1280, 720, gui_demo::window_title);
     if (!IsWindowReady()) {
@@ -197,8 +240,6 @@ int main() {
         return 1;
     }
     gui_demo::addEmDashGlyph();
-    // Frames run after main has returned to the browser, so the state outlives main's stack.
-    static Page page{Theme::defaults(), gui_demo::initialState(), {}};
     emscripten_set_main_loop_arg(frame, &page, 0, true);
     return 0;
 }

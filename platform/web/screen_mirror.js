@@ -140,7 +140,8 @@ function startScreenMirror(page) {
           el = make("li", { className: "text", textContent: n.name });
           break;
         case "image":
-          el = make("div", { className: "shape" }, { role: "img", "aria-label": n.name });
+          // The animation strip: a stop, which Space and Enter play and pause.
+          el = make("div", { className: "shape", tabIndex: 0 }, { role: "img", "aria-label": n.name });
           break;
         case "button":
         case "drag_box":
@@ -285,10 +286,76 @@ function startScreenMirror(page) {
     e.target.value = String(nodes[i].value);
   });
 
-  // Down and right go to the next radio button, up and left to the one before, round the group.
-  const radioKeys = { ArrowDown: 1, ArrowRight: 1, ArrowUp: -1, ArrowLeft: -1 };
-  // Right and up raise a slider; a scroll bar's value grows downwards, as its handle goes.
-  const stepKeys = { ArrowLeft: -1, ArrowDown: -1, ArrowRight: 1, ArrowUp: 1 };
+  // The keyboard's model is the window's (navigation.h): the program's stops, its fixed table of
+  // neighbours, its commands. Down and right go to the next radio button, up and left to the one
+  // before, round the group (a controller leaves the group sideways); a slider takes Left and
+  // Right, the scroll bar Up and Down, and the other arrows leave them.
+  const command = { next: 1, previous: 2, left: 3, right: 4, up: 5, down: 6, pageUp: 7,
+                    pageDown: 8, home: 9, end: 10, activate: 11, endEditing: 12 };
+  const keyCommands = { ArrowLeft: command.left, ArrowRight: command.right, ArrowUp: command.up,
+                        ArrowDown: command.down, PageUp: command.pageUp, PageDown: command.pageDown,
+                        Home: command.home, End: command.end, " ": command.activate,
+                        Enter: command.activate };
+  const stopOf = (i) => program()._gui_demo_stop_of_node(i);
+  const elementOfStop = (stop) => elements[program()._gui_demo_node_of_stop(stop)];
+  const stopCount = 12;
+  const stepValue = (i, c) => {
+    const n = nodes[i];
+    const length = n.vertical ? n.rect[3] : n.rect[2];
+    const from = Math.round(n.value * length);
+    const jump = Math.round(length / 10);
+    // A scroll bar's value grows downwards, as its handle goes; Page Up raises a slider.
+    const by = { [command.left]: -1, [command.up]: -1, [command.right]: 1, [command.down]: 1,
+                 [command.pageUp]: n.vertical ? -jump : jump,
+                 [command.pageDown]: n.vertical ? jump : -jump }[c];
+    const to = c === command.home ? 0 : c === command.end ? length - 1 : from + by;
+    const kept = Math.min(length - 1, Math.max(0, to));
+    // Only the way asked: a value of 1, past the last pixel, is not pulled back by End.
+    const want = c === command.home ? -1 : c === command.end ? 1 : Math.sign(by);
+    if ((kept - from) * want > 0) setValue(i, kept / length);
+  };
+  // One command on the widget of node i (-1: nothing has the focus yet). Returns whether it was
+  // the keyboard model's.
+  function navigate(c, i, fromPad) {
+    if (c === command.next || c === command.previous) {
+      const from = i < 0 ? (c === command.next ? -1 : stopCount) : stopOf(i);
+      elementOfStop((from + (c === command.next ? 1 : stopCount - 1)) % stopCount).focus();
+      return true;
+    }
+    if (i < 0) {
+      if (c === command.activate) return false;
+      elementOfStop(0).focus();
+      return true;
+    }
+    const n = nodes[i];
+    if (c === command.endEditing) {
+      if (n.role === "text_field" && n.focused) clickNowhere();
+      return true;
+    }
+    if (c === command.activate) {
+      if (n.role === "image") act(i);
+      else if (n.role === "text_field") { if (!n.focused) act(i); } else elements[i].click();
+      return true;
+    }
+    const way = c - command.left;  // left, right, up, down
+    const neighbour = way >= 0 && way < 4 ? program()._gui_demo_neighbour(stopOf(i), way) : -1;
+    const own = neighbour === -2 || (n.role === "radio_button" && !fromPad);
+    if (n.role === "radio_button" && own) {
+      const group = nodes.map((m, j) => j).filter((j) => nodes[j].parent === n.parent);
+      const by = c === command.left || c === command.up ? -1 : 1;
+      const next = group[(group.indexOf(i) + by + group.length) % group.length];
+      elements[next].focus();
+      act(next);
+    } else if (own || (way >= 4 && (n.role === "slider" || n.role === "scroll_bar"))) {
+      stepValue(i, c);
+    } else if (way >= 4) {
+      return false;
+    } else if (neighbour >= 0) {
+      elementOfStop(neighbour).focus();
+    }
+    return true;
+  }
+
   // Keys aimed at the mirror's widgets are the page's own: raylib never hears them, so nothing
   // is typed into the field meanwhile. Tab is never raylib's: it moves the focus.
   function onKey(e) {
@@ -306,29 +373,32 @@ function startScreenMirror(page) {
       return;
     }
     e.stopImmediatePropagation();
-    if (e.type !== "keydown") return;
-    if (n.role === "radio_button" && e.key in radioKeys) {
-      e.preventDefault();
-      const group = nodes.map((m, j) => j).filter((j) => nodes[j].parent === n.parent);
-      const next = group[(group.indexOf(i) + radioKeys[e.key] + group.length) % group.length];
-      elements[next].focus();
-      act(next);
-    } else if (n.role === "check_box" && e.key === "Enter") {
-      e.preventDefault();
-      act(i);
-    } else if (n.role === "slider" || n.role === "scroll_bar") {
-      const length = n.vertical ? n.rect[3] : n.rect[2];
-      const from = Math.round(n.value * length);
-      const jump = Math.round(length / 10);
-      const sign = n.vertical ? -1 : 1;
-      const by = { ...stepKeys, PageUp: jump, PageDown: -jump }[e.key];
-      const to = e.key === "Home" ? 0 : e.key === "End" ? length - 1 :
-        by === undefined ? undefined : from + sign * by;
-      if (to === undefined) return;
-      e.preventDefault();
-      setValue(i, Math.min(length - 1, Math.max(0, to)) / length);
+    if (e.type !== "keydown" || !(e.key in keyCommands)) return;
+    // A button, a check box and a radio button take Space and Enter as a click of their own.
+    const native = ["button", "drag_box", "check_box", "radio_button"].includes(n.role);
+    if (native && e.key === " ") return;
+    if (n.role === "button" || n.role === "drag_box") { if (e.key === "Enter") return; }
+    if (navigate(keyCommands[e.key], i, false)) e.preventDefault();
+  }
+
+  // A game controller, read after each frame: its D-pad or left stick, A, B and the shoulder
+  // buttons (the standard mapping) go to the program, which says what they do this frame.
+  function readController() {
+    const pad = [...(navigator.getGamepads ? navigator.getGamepads() : [])].find((p) => p);
+    if (!pad) return;
+    const held = (k) => Boolean(pad.buttons[k] && pad.buttons[k].pressed);
+    const [x = 0, y = 0] = pad.axes;
+    const bits = [held(12) || y < -0.5, held(13) || y > 0.5, held(14) || x < -0.5,
+                  held(15) || x > 0.5, held(0), held(1), held(4), held(5)]
+      .reduce((sum, on, k) => sum | (on ? 1 << k : 0), 0);
+    for (const c of program().ccall("gui_demo_pad", "string", ["number"], [bits]).split(" ")) {
+      if (!c) continue;
+      keys = true;
+      navigate(Number(c), nodeOf(document.activeElement), true);
+      markFocus();
     }
   }
+
   for (const type of ["keydown", "keyup", "keypress"]) window.addEventListener(type, onKey, true);
 
   // The field's own focus: reached by Tab or a screen reader, it is clicked, as a hand would to
@@ -374,6 +444,7 @@ function startScreenMirror(page) {
         return;
       }
       keepField();
+      readController();
       for (const line of program().ccall("gui_demo_changes", "string").split("\n").slice(0, -1)) {
         const [kind, node] = line.split("\t");
         if (kind === "node_added" || kind === "node_removed") {

@@ -268,3 +268,53 @@ test('axe-core finds no violation', async () => {
   assert.deepEqual(violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(', ')}`), []);
   await tab.close();
 });
+
+test('Arrows follow the window\'s table, Space pauses the strip, and a game controller moves and presses', async () => {
+  const tab = await open();
+  const key = async (name) => { await tab.page.keyboard.press(name); await tab.frames(4); };
+  await key('Tab');
+  const moves = [];
+  for (const name of ['ArrowRight', 'ArrowDown', 'ArrowDown', 'ArrowRight', 'ArrowRight']) {
+    await key(name);
+    moves.push(await focused(tab));
+  }
+  assert.deepEqual(moves, ['Rotation Speed', 'Field of View', 'Exposure', 'Exposure', 'Exposure'],
+    'Down leaves a slider for the one below; Right is the slider\'s own');
+  assert.equal(await tab.page.evaluate(() => document.activeElement.getAttribute('aria-valuetext')), '0.76',
+    'two pixels up');
+
+  const strip = () => tab.shot().then((s) => [...Array(200).keys()].map((k) => s.at(30 + k * 4, 470).join()));
+  while (!(await focused(tab)).startsWith('A wave')) await tab.page.keyboard.press('Tab');
+  await key('Space');
+  const paused = await strip();
+  await tab.frames(20);
+  assert.deepEqual(await strip(), paused, 'paused, the strip stands still');
+  await key('Enter');
+  await tab.frames(20);
+  assert.notDeepEqual(await strip(), paused, 'and plays again');
+
+  // A standard-mapping pad, as the browser reports one once it is connected.
+  await tab.page.evaluate(() => {
+    document.activeElement.blur();
+    const pad = { id: 'Stand-in controller', index: 0, timestamp: 0, connected: true, mapping: 'standard',
+                  axes: [0, 0, 0, 0],
+                  buttons: Array.from({ length: 17 }, () => ({ pressed: false, value: 0 })) };
+    navigator.getGamepads = () => [pad, null, null, null];
+    window.guiDemoPad = pad;
+    window.dispatchEvent(Object.assign(new Event('gamepadconnected'), { gamepad: pad }));
+  });
+  const hold = async (button, on) => {
+    await tab.page.evaluate(([b, v]) => { window.guiDemoPad.buttons[b].pressed = v; }, [button, on]);
+    await tab.frames(3);
+  };
+  const pressPad = async (button) => { await hold(button, true); await hold(button, false); };
+  await pressPad(5);  // the right shoulder: Tab
+  assert.equal(await focused(tab), 'Click Me');
+  await pressPad(13);  // the D-pad down
+  assert.equal(await focused(tab), 'Projective Geometry');
+  await pressPad(0);  // A
+  await tab.frames(4);
+  assertNear(await tab.pixel(45, 146), accent, 'A ticked the box');
+  assert.deepEqual(tab.errors, []);
+  await tab.close();
+});
