@@ -204,7 +204,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_set_value(int i, double v) {
 // up, down), nav_stay (-1) or the widget's own (-2); the stop a node belongs to; the node a stop
 // stands on now.
 extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_neighbour(int stop, int way) {
-    if (stop < 0 || stop >= gui_demo::nav_stop_count || way < 0 || way > 3) return gui_demo::nav_stay;
+    if (stop < 0 || stop >= gui_demo::nav_stop_count || way < 0 || way > 3)
+        return gui_demo::nav_stay;
     return gui_demo::nav_neighbours[stop][way];
 }
 extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_stop_of_node(int i) {
@@ -219,16 +220,16 @@ extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_node_of_stop(int stop) {
 // (NavCommand) apart by spaces, a direction repeating while held as in the window.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* gui_demo_pad(int bits) {
     gui_demo::PadReading r;
-    bool* const held[] = {&r.up, &r.down, &r.left, &r.right, &r.a, &r.b, &r.left_shoulder,
-                          &r.right_shoulder};
+    bool* const held[] = {&r.up, &r.down, &r.left,          &r.right,
+                          &r.a,  &r.b,    &r.left_shoulder, &r.right_shoulder};
     for (int k = 0; k < 8; ++k) *held[k] = (bits >> k & 1) != 0;
     gui_demo::NavCommand commands[gui_demo::pad_max_commands];
     const int count = gui_demo::padCommands(page.pad, r, commands);
     static char text[4 * gui_demo::pad_max_commands + 1];
     std::size_t used = 0;
     for (int k = 0; k < count; ++k)
-        used += static_cast<std::size_t>(std::snprintf(text + used, sizeof text - used, "%d ",
-                                                       static_cast<int>(commands[k])));
+        used += static_cast<std::size_t>(
+            std::snprintf(text + used, sizeof text - used, "%d ", static_cast<int>(commands[k])));
     text[used] = '\0';
     return text;
 }
