@@ -243,6 +243,7 @@ TEST_F(Navigation, ARealPressHidesTheMarkAndTakesTheFocusWhereItLands) {
     pointerPressed(nav, screen(), 270, 80);  // on Rotation Speed
     navigationFrame(nav);
     EXPECT_EQ(nav.viewing.marked, -1);
+    EXPECT_FALSE(key(nav_key_space)) << "after a click, Space is no key of navigation's";
     key(nav_key_down);
     EXPECT_EQ(nav.stop, stop_slider_2);
 }
@@ -254,16 +255,20 @@ TEST_F(Navigation, TheMarkIsDrawnLastAroundTheWidgetOutsideABandOfBackground) {
     fake::setInput(at(x, y));
     gui_demo::runFrame(state, clock, theme, gui_demo::Viewing{.marked = slider});
     const auto& calls = fake::calls();
-    ASSERT_GE(calls.size(), 9u);
-    const fake::Call* ring = &calls[calls.size() - 5];
-    const fake::Call* band = &calls[calls.size() - 9];
+    ASSERT_GE(calls.size(), 13u);
+    const fake::Call* edge = &calls[calls.size() - 5];
+    const fake::Call* ring = &calls[calls.size() - 9];
+    const fake::Call* band = &calls[calls.size() - 13];
     EXPECT_EQ(calls.back().op, fake::Op::EndDrawing);
-    // Top edges: the band 3 px above the handle's top (y 68), the ring 3 px above that.
+    // Top edges: the band 3 px above the handle's top (y 68), the ring 3 px above that, and a
+    // pixel of background above the ring.
     EXPECT_EQ(band->op, fake::Op::DrawRectangle);
     EXPECT_EQ((std::array{band->a, band->b, band->c, band->d}), (std::array{257, 65, 206, 3}));
     EXPECT_EQ(band->color, theme.bg);
     EXPECT_EQ((std::array{ring->a, ring->b, ring->c, ring->d}), (std::array{254, 62, 212, 3}));
     EXPECT_EQ(ring->color, gui_demo::focus_mark_color);
+    EXPECT_EQ((std::array{edge->a, edge->b, edge->c, edge->d}), (std::array{253, 61, 214, 1}));
+    EXPECT_EQ(edge->color, theme.bg);
 }
 
 TEST(GameController, DirectionsRepeatWhileHeldAndTheStickHasADeadZone) {

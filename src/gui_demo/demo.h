@@ -109,11 +109,13 @@ void drawFrame(const DemoState& state, const LoopClock& clock, const Input& in, 
                const Theme& theme, int marked = -1);
 
 // The focus mark: a ring of focus_mark_color, focus_mark_width thick, around the widget with a
-// band of the background between (focus_mark_gap wide), so it is told apart from every colour
-// around it and never covers the widget; a slider's ring holds its handle too.
+// band of the background between (focus_mark_gap wide) and an edge of it outside
+// (focus_mark_edge), so the ring meets the background on both sides whatever lies around, and
+// never covers the widget; a slider's ring holds its handle too.
 inline constexpr Color focus_mark_color = {255, 213, 74, 255};
 inline constexpr int focus_mark_gap = 3;
 inline constexpr int focus_mark_width = 3;
+inline constexpr int focus_mark_edge = 1;
 ScreenRect focusMarkInside(const ScreenNode& n);
 void drawFocusMark(const ScreenNode& n, const Theme& theme);
 

@@ -34,6 +34,7 @@ void drawFocusMark(const ScreenNode& n, const Theme& theme) {
     const ScreenRect inside = focusMarkInside(n);
     drawFrameAround(inside, focus_mark_gap, theme.bg);
     drawFrameAround(grown(inside, focus_mark_gap), focus_mark_width, focus_mark_color);
+    drawFrameAround(grown(inside, focus_mark_gap + focus_mark_width), focus_mark_edge, theme.bg);
 }
 
 }  // namespace gui_demo

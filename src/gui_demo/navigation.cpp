@@ -259,12 +259,14 @@ bool navigate(Navigation& nav, const ScreenDescription& now, NavCommand c, bool 
     if (typing && from_pad && c != NavCommand::next && c != NavCommand::previous &&
         c != NavCommand::activate)
         return true;  // the controller's arrows wait until B ends the typing
+    // Space and Enter press only once the keys are in use: after a real click they stay what they
+    // were, keys the program does not read (and Enter nothing for a field without the keyboard).
+    if (c == NavCommand::activate && !nav.mark_shown) return false;
     nav.mark_shown = true;
     if (nav.stop < 0) {
         // Before the first key nothing has the focus: Shift+Tab starts from the end, any other
         // key from the start.
         const bool back = c == NavCommand::previous;
-        if (c == NavCommand::activate) return false;
         moveTo(nav, back ? nav_stop_count - 1 : 0);
         return true;
     }
@@ -299,6 +301,8 @@ bool navigateByKey(Navigation& nav, const ScreenDescription& now, int key, int m
 }
 
 void beforeTyping(Navigation& nav, const ScreenDescription& now) {
+    // Only while the keys are in use: a field clicked and left by Enter takes no typing, as ever.
+    if (!nav.mark_shown) return;
     look(nav, now);
     const int node = nodeOfStop(nav.view, nav.stop);
     if (node >= 0 && nav.view.nodes[node].role == ScreenRole::text_field && !editing(nav))

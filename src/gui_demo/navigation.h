@@ -141,8 +141,9 @@ bool navigate(Navigation& nav, const ScreenDescription& now, NavCommand command,
 // its editing, which the view takes note of.
 bool navigateByKey(Navigation& nav, const ScreenDescription& now, int key, int mods);
 
-// A typed character or Backspace at the field's stop while it does not have the keyboard: a click
-// on the field first, as a hand would, so the typing resumes.
+// A typed character or Backspace at the field's stop while it does not have the keyboard, with
+// the keys in use (the mark shown): a click on the field first, as a hand would, so the typing
+// resumes. After a real click, the field takes typing only while it has the keyboard, as ever.
 void beforeTyping(Navigation& nav, const ScreenDescription& now);
 
 // A real press of the pointer (not one made for a reader or a key) at window pixel (x, y): the
