@@ -19,6 +19,8 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; grep "SPEECH OUTPUT" "$work/orca.log" >&2 || true; exit 1; }
 said() { grep -qF "SPEECH OUTPUT: '$1" "${said_in:-$work/orca.log}" || fail "Orca did not say \"$1\""; }
+# The same, for an utterance that differs between Orca's versions (an extended regular expression).
+said_like() { grep -qE "SPEECH OUTPUT: '$1" "${said_in:-$work/orca.log}" || fail "Orca did not say /$1/"; }
 
 start_orca() {
     local bus=(gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus) property
