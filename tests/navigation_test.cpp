@@ -205,6 +205,18 @@ TEST_F(Navigation, KeysOperateEachWidgetAsAHandWould) {
     EXPECT_EQ(state.drag_x, box_x) << "carried back where it came from";
 }
 
+TEST_F(Navigation, AValueOfOneIsNotPulledBackByEndOrRight) {
+    using namespace gui_demo;
+    state.slider1_val = 1.0f;  // as a hand held past the track's end leaves it
+    for (int k = 0; k <= stop_slider_1; ++k) key(nav_key_tab);
+    ASSERT_EQ(nav.stop, stop_slider_1);
+    EXPECT_TRUE(key(nav_key_end));
+    EXPECT_TRUE(key(nav_key_right));
+    EXPECT_EQ(state.slider1_val, 1.0f);
+    key(nav_key_left);
+    EXPECT_FLOAT_EQ(state.slider1_val, 199.0f / 200.0f);
+}
+
 TEST_F(Navigation, TabEntersAndLeavesTheFieldWithItsTextIntact) {
     using namespace gui_demo;
     key(nav_key_tab, nav_mod_shift), key(nav_key_tab, nav_mod_shift);

@@ -67,6 +67,10 @@ void toggleAnimationPause() {
     if (navigator.nav) navigator.nav->viewing.animation_paused ^= true;
 }
 
+void keyboardFollowsReader(int i) {
+    if (navigator.nav) followReader(*navigator.nav, screenNow(), i);
+}
+
 namespace glfw {
 
 bool navigationTakesKey(int key, int action, int mods) {

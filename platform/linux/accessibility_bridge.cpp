@@ -268,19 +268,12 @@ void nodeExtents(AtkComponent* c, gint* x, gint* y, gint* w, gint* h, AtkCoordTy
     *x = r.x + ox, *y = r.y + oy, *w = r.w, *h = r.h;
 }
 
-// The child of parent at a point: the one drawn last there, as it is the one seen (the math
-// panel lies over the animation strip).
+// The child of parent at a point: the one seen there (nodeAt).
 AtkObject* childAt(int parent, gint x, gint y, AtkCoordType type) {
     int ox = 0, oy = 0;
     if (type == ATK_XY_SCREEN) glfw::windowPosition(ox, oy);
-    x -= ox, y -= oy;
-    for (int i = told().count - 1; i >= 0; --i) {
-        const ScreenNode& n = told().nodes[i];
-        if (n.parent == parent && n.rect.x <= x && x < n.rect.x + n.rect.w && n.rect.y <= y &&
-            y < n.rect.y + n.rect.h)
-            return ATK_OBJECT(g_object_ref(bridge.objects[i]));
-    }
-    return nullptr;
+    const int i = nodeAt(told(), x - ox, y - oy, parent);
+    return i < 0 ? nullptr : ATK_OBJECT(g_object_ref(bridge.objects[i]));
 }
 AtkObject* nodeChildAt(AtkComponent* c, gint x, gint y, AtkCoordType type) {
     return childAt(indexOf(ATK_OBJECT(c)), x, y, type);

@@ -185,6 +185,9 @@ bool realPointer(double& x, double& y) {
 
 bool handHoldsButton() { return handHolds() != 0; }
 
+// The page's keyboard focus is the browser's, which a screen reader moves itself.
+void keyboardFollowsReader(int) {}
+
 void toggleAnimationPause() { page.viewing.animation_paused = !page.viewing.animation_paused; }
 
 }  // namespace gui_demo
@@ -200,13 +203,25 @@ extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_set_value(int i, double v) {
     return gui_demo::setValueForReader(tracker, i, v) ? 1 : 0;
 }
 
-// The keyboard's model, as the window's: the stop an arrow leads to from a stop (way: left, right,
-// up, down), nav_stay (-1) or the widget's own (-2); the stop a node belongs to; the node a stop
-// stands on now.
-extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_neighbour(int stop, int way) {
-    if (stop < 0 || stop >= gui_demo::nav_stop_count || way < 0 || way > 3)
-        return gui_demo::nav_stay;
-    return gui_demo::nav_neighbours[stop][way];
+// The keyboard's model, as the window's (navigation.h): where command (a NavCommand's number)
+// leads from stop (-1: none yet) on the screen as the last frame left it, as "kind number": "stop"
+// and the stop, "item" and the radio item's node, "value" and the value to set, "stay", or
+// "none" where it is no key of navigation's there. Then the stop a node belongs to, and the node
+// a stop stands on now.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* gui_demo_nav_target(int stop, int command,
+                                                                int from_pad) {
+    using Kind = gui_demo::NavTarget::Kind;
+    const auto c = static_cast<gui_demo::NavCommand>(command);
+    const gui_demo::NavTarget to = gui_demo::navTarget(description, stop, c, from_pad != 0);
+    static char text[48];
+    const char* kinds[] = {"none", "stay", "stop", "item", "value"};
+    double number = to.index;
+    if (to.kind == Kind::value) {
+        number = static_cast<double>(to.index) /
+                 gui_demo::trackLength(description.nodes[gui_demo::nodeOfStop(description, stop)]);
+    }
+    std::snprintf(text, sizeof text, "%s %.9g", kinds[static_cast<int>(to.kind)], number);
+    return text;
 }
 extern "C" EMSCRIPTEN_KEEPALIVE int gui_demo_stop_of_node(int i) {
     return gui_demo::stopOfNode(description, i);

@@ -287,73 +287,35 @@ function startScreenMirror(page) {
   });
 
   // The keyboard's model is the window's (navigation.h): the program's stops, its fixed table of
-  // neighbours, its commands. Down and right go to the next radio button, up and left to the one
-  // before, round the group (a controller leaves the group sideways); a slider takes Left and
-  // Right, the scroll bar Up and Down, and the other arrows leave them.
+  // neighbours, its commands (NavCommand's numbers).
   const command = { next: 1, previous: 2, left: 3, right: 4, up: 5, down: 6, pageUp: 7,
                     pageDown: 8, home: 9, end: 10, activate: 11, endEditing: 12 };
   const keyCommands = { ArrowLeft: command.left, ArrowRight: command.right, ArrowUp: command.up,
                         ArrowDown: command.down, PageUp: command.pageUp, PageDown: command.pageDown,
                         Home: command.home, End: command.end, " ": command.activate,
                         Enter: command.activate };
-  const stopOf = (i) => program()._gui_demo_stop_of_node(i);
+  const stopOf = (i) => (i < 0 ? -1 : program()._gui_demo_stop_of_node(i));
   const elementOfStop = (stop) => elements[program()._gui_demo_node_of_stop(stop)];
-  const stopCount = 12;
-  const stepValue = (i, c) => {
-    const n = nodes[i];
-    const length = n.vertical ? n.rect[3] : n.rect[2];
-    const from = Math.round(n.value * length);
-    const jump = Math.round(length / 10);
-    // A scroll bar's value grows downwards, as its handle goes; Page Up raises a slider.
-    const by = { [command.left]: -1, [command.up]: -1, [command.right]: 1, [command.down]: 1,
-                 [command.pageUp]: n.vertical ? -jump : jump,
-                 [command.pageDown]: n.vertical ? jump : -jump }[c];
-    const to = c === command.home ? 0 : c === command.end ? length - 1 : from + by;
-    const kept = Math.min(length - 1, Math.max(0, to));
-    // Only the way asked: a value of 1, past the last pixel, is not pulled back by End.
-    const want = c === command.home ? -1 : c === command.end ? 1 : Math.sign(by);
-    if ((kept - from) * want > 0) setValue(i, kept / length);
-  };
-  // One command on the widget of node i (-1: nothing has the focus yet). Returns whether it was
-  // the keyboard model's.
+  // One command on the widget of node i (-1: nothing has the focus yet), where the program's
+  // model says it leads. Returns whether it was the keyboard model's.
   function navigate(c, i, fromPad) {
-    if (c === command.next || c === command.previous) {
-      const from = i < 0 ? (c === command.next ? -1 : stopCount) : stopOf(i);
-      elementOfStop((from + (c === command.next ? 1 : stopCount - 1)) % stopCount).focus();
-      return true;
-    }
-    if (i < 0) {
-      if (c === command.activate) return false;
-      elementOfStop(0).focus();
-      return true;
-    }
     const n = nodes[i];
     if (c === command.endEditing) {
-      if (n.role === "text_field" && n.focused) clickNowhere();
+      if (n && n.role === "text_field" && n.focused) clickNowhere();
       return true;
     }
     if (c === command.activate) {
+      if (!n) return false;
       if (n.role === "image") act(i);
       else if (n.role === "text_field") { if (!n.focused) act(i); } else elements[i].click();
       return true;
     }
-    const way = c - command.left;  // left, right, up, down
-    const neighbour = way >= 0 && way < 4 ? program()._gui_demo_neighbour(stopOf(i), way) : -1;
-    const own = neighbour === -2 || (n.role === "radio_button" && !fromPad);
-    if (n.role === "radio_button" && own) {
-      const group = nodes.map((m, j) => j).filter((j) => nodes[j].parent === n.parent);
-      const by = c === command.left || c === command.up ? -1 : 1;
-      const next = group[(group.indexOf(i) + by + group.length) % group.length];
-      elements[next].focus();
-      act(next);
-    } else if (own || (way >= 4 && (n.role === "slider" || n.role === "scroll_bar"))) {
-      stepValue(i, c);
-    } else if (way >= 4) {
-      return false;
-    } else if (neighbour >= 0) {
-      elementOfStop(neighbour).focus();
-    }
-    return true;
+    const [kind, number] = program().ccall("gui_demo_nav_target", "string",
+      ["number", "number", "number"], [stopOf(i), c, fromPad ? 1 : 0]).split(" ");
+    if (kind === "stop") elementOfStop(Number(number)).focus();
+    if (kind === "item") { elements[Number(number)].focus(); act(Number(number)); }
+    if (kind === "value") setValue(i, Number(number));
+    return kind !== "none";
   }
 
   // Keys aimed at the mirror's widgets are the page's own: raylib never hears them, so nothing

@@ -324,11 +324,7 @@ public:
         child->vt = VT_EMPTY;
         if (!PtInRect(&client, p)) return S_FALSE;
         child->vt = VT_I4;
-        child->lVal = CHILDID_SELF;
-        for (int i = 0; i < told().count; ++i) {
-            const ScreenRect& r = told().nodes[i].rect;
-            if (p.x >= r.x && p.x < r.x + r.w && p.y >= r.y && p.y < r.y + r.h) child->lVal = i + 1;
-        }
+        child->lVal = nodeAt(told(), p.x, p.y) + 1;  // CHILDID_SELF (0) where no child is
         return S_OK;
     }
 

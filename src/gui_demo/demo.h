@@ -116,7 +116,6 @@ inline constexpr Color focus_mark_color = {255, 213, 74, 255};
 inline constexpr int focus_mark_gap = 3;
 inline constexpr int focus_mark_width = 3;
 inline constexpr int focus_mark_edge = 1;
-ScreenRect focusMarkInside(const ScreenNode& n);
 void drawFocusMark(const ScreenNode& n, const Theme& theme);
 
 // Panels, in the order the frame runs them. Update steps change state and never draw; draw steps

@@ -1,5 +1,4 @@
 // The focus mark, drawn around the widget the keyboard or a game controller has reached.
-#include "../widgets/pixel.h"
 #include "demo.h"
 
 namespace gui_demo {
@@ -18,23 +17,21 @@ ScreenRect grown(const ScreenRect& r, int by) {
     return {r.x - by, r.y - by, r.w + 2 * by, r.h + 2 * by};
 }
 
-}  // namespace
-
-ScreenRect focusMarkInside(const ScreenNode& n) {
+// What the mark goes around: the widget, and a slider's handle as well.
+ScreenRect inside(const ScreenNode& n) {
     if (n.role != ScreenRole::slider) return n.rect;
-    // The handle, a circle two pixels taller than the track's box, stands on the filled width.
-    const int radius = n.rect.h / 2 + 2;
-    const int handle_x = n.rect.x + truncToPixel(static_cast<float>(n.rect.w) * n.value);
-    const ScreenRect handle = {handle_x - radius, n.rect.y + n.rect.h / 2 - radius, 2 * radius,
-                               2 * radius};
-    return spanOf(n.rect, handle);
+    const ScreenRect& r = n.rect;
+    const SliderHandle h = sliderHandle(r.x, r.y, r.w, r.h, n.value);
+    return spanOf(r, {h.cx - h.radius, h.cy - h.radius, 2 * h.radius, 2 * h.radius});
 }
 
+}  // namespace
+
 void drawFocusMark(const ScreenNode& n, const Theme& theme) {
-    const ScreenRect inside = focusMarkInside(n);
-    drawFrameAround(inside, focus_mark_gap, theme.bg);
-    drawFrameAround(grown(inside, focus_mark_gap), focus_mark_width, focus_mark_color);
-    drawFrameAround(grown(inside, focus_mark_gap + focus_mark_width), focus_mark_edge, theme.bg);
+    const ScreenRect around = inside(n);
+    drawFrameAround(around, focus_mark_gap, theme.bg);
+    drawFrameAround(grown(around, focus_mark_gap), focus_mark_width, focus_mark_color);
+    drawFrameAround(grown(around, focus_mark_gap + focus_mark_width), focus_mark_edge, theme.bg);
 }
 
 }  // namespace gui_demo

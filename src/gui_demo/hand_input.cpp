@@ -153,6 +153,7 @@ bool actForReader(ScreenTracker& t, int i) {
     if (i >= 0 && i < t.told.count && t.told.nodes[i].role == ScreenRole::image) {
         toggleAnimationPause();
         t.asked_focus = i;
+        keyboardFollowsReader(i);
         return true;
     }
     if (i < 0 || i >= t.told.count || !isWidget(t.told.nodes[i].role)) return false;
@@ -160,6 +161,7 @@ bool actForReader(ScreenTracker& t, int i) {
     const ScreenNode& n = t.told.nodes[i];
     operateAsAHand(n);
     if (n.role != ScreenRole::text_field) t.asked_focus = i;
+    keyboardFollowsReader(i);
     return true;
 }
 
@@ -168,6 +170,7 @@ bool setValueForReader(ScreenTracker& t, int i, double value) {
     if (handHoldsButton()) return false;
     setValueAsAHand(t.told.nodes[i], value);
     t.asked_focus = i;
+    keyboardFollowsReader(i);
     return true;
 }
 
@@ -180,6 +183,7 @@ bool focusForReader(ScreenTracker& t, int i) {
         if (handHoldsButton()) return false;
         operateAsAHand(n);
     }
+    keyboardFollowsReader(i);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "hand_input.h"
+#include "screen_changes.h"
 
 namespace gui_demo {
 
@@ -63,62 +64,22 @@ void moveTo(Navigation& nav, int stop) {
     if (node >= 0 && nav.view.nodes[node].role == ScreenRole::text_field) startTyping(nav, node);
 }
 
-// A slider or the scroll bar k pixels along its track, by a press there; the value only moves the
-// way asked (a value of 1, beyond the last pixel, is not pulled back by a step up).
-void stepValue(Navigation& nav, int node, NavCommand c) {
+// The value widget at node set k pixels along its track, by a press there.
+void setAlongTrack(Navigation& nav, int node, int k) {
     ScreenNode& n = nav.view.nodes[node];
-    const int length = trackLength(n);
-    const int at = static_cast<int>(std::lround(n.value * static_cast<float>(length)));
-    // A scroll bar's value grows downwards, as its handle goes; a slider's to the right, and Page
-    // Up raises it.
-    int way = 0, by = 1;
-    switch (c) {
-        case NavCommand::left:
-        case NavCommand::up:
-            way = -1;
-            break;
-        case NavCommand::right:
-        case NavCommand::down:
-            way = 1;
-            break;
-        case NavCommand::page_up:
-            way = n.vertical ? -1 : 1, by = length / 10;
-            break;
-        case NavCommand::page_down:
-            way = n.vertical ? 1 : -1, by = length / 10;
-            break;
-        case NavCommand::home:
-            way = -1, by = length;
-            break;
-        case NavCommand::end:
-            way = 1, by = length;
-            break;
-        default:
-            return;
-    }
-    int to = at + way * by;
-    if (to < 0) to = 0;
-    if (to > length - 1) to = length - 1;
-    if ((to - at) * way <= 0) return;  // at the end already
-    pressAlongTrack(n, to);
-    n.value = static_cast<float>(to) / static_cast<float>(length);
+    pressAlongTrack(n, k);
+    n.value = static_cast<float>(k) / static_cast<float>(trackLength(n));
     madeInput(nav);
 }
 
-// The radio group's next (by +1) or previous item selected, round the group.
-void selectRadio(Navigation& nav, int node, int by) {
-    int first = node, last = node;
-    const ScreenDescription& v = nav.view;
-    while (first > 0 && v.nodes[first - 1].role == ScreenRole::radio_button &&
-           v.nodes[first - 1].parent == v.nodes[node].parent)
-        --first;
-    while (last + 1 < v.count && v.nodes[last + 1].role == ScreenRole::radio_button &&
-           v.nodes[last + 1].parent == v.nodes[node].parent)
-        ++last;
-    const int count = last - first + 1;
-    const int next = first + (node - first + by + count) % count;
-    operateAsAHand(v.nodes[next]);
-    for (int i = first; i <= last; ++i) nav.view.nodes[i].checked = i == next;
+// The radio item at node selected, by a click on it.
+void selectItem(Navigation& nav, int node) {
+    operateAsAHand(nav.view.nodes[node]);
+    for (int i = 0; i < nav.view.count; ++i) {
+        ScreenNode& item = nav.view.nodes[i];
+        if (item.role == ScreenRole::radio_button && item.parent == nav.view.nodes[node].parent)
+            item.checked = i == node;
+    }
     nav.focus_frames = focus_follow_frames;
     madeInput(nav);
 }
@@ -171,23 +132,56 @@ int direction(NavCommand c) {
     }
 }
 
-bool arrow(Navigation& nav, int node, NavCommand c, bool from_pad) {
-    const ScreenRole role = nav.view.nodes[node].role;
-    const int way = direction(c);
-    int to = way < 0 ? nav_stay : nav_neighbours[nav.stop][way];
-    // A keyboard's arrows all pick the radio group's items; a controller leaves it sideways.
-    if (role == ScreenRole::radio_button && !from_pad) to = nav_own;
-    if (role == ScreenRole::radio_button && to == nav_own) {
-        selectRadio(nav, node, c == NavCommand::left || c == NavCommand::up ? -1 : 1);
-    } else if (to == nav_own ||
-               (way < 0 && (role == ScreenRole::slider || role == ScreenRole::scroll_bar))) {
-        stepValue(nav, node, c);
-    } else if (way < 0) {
-        return false;  // Page Up, Page Down, Home and End are only a value's
-    } else if (to != nav_stay) {
-        moveTo(nav, to);
+// Where a value widget's key takes it, k pixels along its track, or -1 where it is at that end
+// already (a value of 1, beyond the last pixel, is not pulled back by a step up).
+int trackTarget(const ScreenNode& n, NavCommand c) {
+    const int length = trackLength(n);
+    const int at = static_cast<int>(std::lround(n.value * static_cast<float>(length)));
+    // A scroll bar's value grows downwards, as its handle goes; a slider's to the right, and Page
+    // Up raises it.
+    int way = 0, by = 1;
+    switch (c) {
+        case NavCommand::left:
+        case NavCommand::up:
+            way = -1;
+            break;
+        case NavCommand::right:
+        case NavCommand::down:
+            way = 1;
+            break;
+        case NavCommand::page_up:
+            way = n.vertical ? -1 : 1, by = length / 10;
+            break;
+        case NavCommand::page_down:
+            way = n.vertical ? 1 : -1, by = length / 10;
+            break;
+        case NavCommand::home:
+            way = -1, by = length;
+            break;
+        case NavCommand::end:
+            way = 1, by = length;
+            break;
+        default:
+            return -1;
     }
-    return true;
+    int to = at + way * by;
+    if (to < 0) to = 0;
+    if (to > length - 1) to = length - 1;
+    return (to - at) * way > 0 ? to : -1;
+}
+
+// The radio item before (by -1) or after (by +1) the one at node, round its group.
+int nextItem(const ScreenDescription& d, int node, int by) {
+    int first = node, last = node;
+    const int group = d.nodes[node].parent;
+    while (first > 0 && d.nodes[first - 1].role == ScreenRole::radio_button &&
+           d.nodes[first - 1].parent == group)
+        --first;
+    while (last + 1 < d.count && d.nodes[last + 1].role == ScreenRole::radio_button &&
+           d.nodes[last + 1].parent == group)
+        ++last;
+    const int count = last - first + 1;
+    return first + (node - first + by + count) % count;
 }
 
 }  // namespace
@@ -242,50 +236,62 @@ int nodeOfStop(const ScreenDescription& d, int stop) {
     return -1;
 }
 
+NavTarget navTarget(const ScreenDescription& d, int stop, NavCommand c, bool from_pad) {
+    using Kind = NavTarget::Kind;
+    if (c == NavCommand::none || c == NavCommand::activate || c == NavCommand::end_editing)
+        return {};
+    // Before the first key nothing has the focus: Shift+Tab starts from the end, any other key
+    // from the start.
+    if (stop < 0) return {Kind::stop, c == NavCommand::previous ? nav_stop_count - 1 : 0};
+    if (c == NavCommand::next) return {Kind::stop, (stop + 1) % nav_stop_count};
+    if (c == NavCommand::previous)
+        return {Kind::stop, (stop + nav_stop_count - 1) % nav_stop_count};
+    const int node = nodeOfStop(d, stop);
+    if (node < 0) return {};
+    const ScreenNode& n = d.nodes[node];
+    const int way = direction(c);
+    int to = way < 0 ? nav_stay : nav_neighbours[stop][way];
+    // A keyboard's arrows all pick the radio group's items; a controller leaves it sideways.
+    if (n.role == ScreenRole::radio_button && !from_pad) to = nav_own;
+    if (n.role == ScreenRole::radio_button && to == nav_own)
+        return {Kind::item,
+                nextItem(d, node, c == NavCommand::left || c == NavCommand::up ? -1 : 1)};
+    if (to == nav_own || (way < 0 && hasValue(n.role))) {
+        const int k = trackTarget(n, c);
+        return k < 0 ? NavTarget{Kind::stay, -1} : NavTarget{Kind::value, k};
+    }
+    if (way < 0) return {};  // Page Up, Page Down, Home and End are only a value's
+    return to == nav_stay ? NavTarget{Kind::stay, -1} : NavTarget{Kind::stop, to};
+}
+
 bool navigate(Navigation& nav, const ScreenDescription& now, NavCommand c, bool from_pad) {
-    if (c == NavCommand::none) return false;
     look(nav, now);
     const bool typing = editing(nav);
-    // Typing, the field keeps every key but Tab, Shift+Tab and the controller's own.
-    if (typing && c != NavCommand::next && c != NavCommand::previous &&
-        c != NavCommand::end_editing && !from_pad)
-        return false;
     if (c == NavCommand::end_editing) {
         if (!typing) return false;
         stopTyping(nav);
         nav.mark_shown = true;
         return true;
     }
-    if (typing && from_pad && c != NavCommand::next && c != NavCommand::previous &&
-        c != NavCommand::activate)
-        return true;  // the controller's arrows wait until B ends the typing
-    // Space and Enter press only once the keys are in use: after a real click they stay what they
-    // were, keys the program does not read (and Enter nothing for a field without the keyboard).
-    if (c == NavCommand::activate && !nav.mark_shown) return false;
-    nav.mark_shown = true;
-    if (nav.stop < 0) {
-        // Before the first key nothing has the focus: Shift+Tab starts from the end, any other
-        // key from the start.
-        const bool back = c == NavCommand::previous;
-        moveTo(nav, back ? nav_stop_count - 1 : 0);
+    // Typing, the field keeps every key but Tab and Shift+Tab; the controller's others wait
+    // until B ends the typing.
+    if (typing && c != NavCommand::next && c != NavCommand::previous) return from_pad;
+    if (c == NavCommand::activate) {
+        // Space and Enter press only once the keys are in use: after a real click they stay
+        // keys the program does not read (and Enter nothing for a field without the keyboard).
+        const int node = nodeOfStop(nav.view, nav.stop);
+        if (!nav.mark_shown || node < 0) return false;
+        activate(nav, node);
         return true;
     }
-    const int node = nodeOfStop(nav.view, nav.stop);
-    if (node < 0) return false;
-    switch (c) {
-        case NavCommand::next:
-            moveTo(nav, (nav.stop + 1) % nav_stop_count);
-            return true;
-        case NavCommand::previous:
-            moveTo(nav, (nav.stop + nav_stop_count - 1) % nav_stop_count);
-            return true;
-        case NavCommand::activate:
-            if (typing) return true;  // A while typing: the field keeps the keyboard
-            activate(nav, node);
-            return true;
-        default:
-            return arrow(nav, node, c, from_pad);
-    }
+    const NavTarget to = navTarget(nav.view, nav.stop, c, from_pad);
+    if (to.kind == NavTarget::Kind::none) return false;
+    nav.mark_shown = true;
+    if (to.kind == NavTarget::Kind::stop) moveTo(nav, to.index);
+    if (to.kind == NavTarget::Kind::item) selectItem(nav, to.index);
+    if (to.kind == NavTarget::Kind::value)
+        setAlongTrack(nav, nodeOfStop(nav.view, nav.stop), to.index);
+    return true;
 }
 
 bool navigateByKey(Navigation& nav, const ScreenDescription& now, int key, int mods) {
@@ -313,18 +319,20 @@ void pointerPressed(Navigation& nav, const ScreenDescription& now, int x, int y)
     nav.mark_shown = false;
     nav.view = now;
     nav.view_frames = 0;
-    // The stop drawn last at the point, as the hit tests find it.
-    for (int i = 0; i < now.count; ++i) {
-        const ScreenRect& r = now.nodes[i].rect;
-        const int stop = stopOfNode(now, i);
-        if (stop >= 0 && isInside(x, y, r.x, r.y, r.w, r.h)) nav.stop = stop;
-    }
+    // The stop seen at the point, if a stop is seen there.
+    const int stop = stopOfNode(now, nodeAt(now, x, y));
+    if (stop >= 0) nav.stop = stop;
     const int field = fieldNode(now);
     if (field >= 0) {
         // The press reaches the screen after the next frame; until then the view foresees it.
         nav.view.nodes[field].focused = isOverTextField(x, y);
         nav.view_frames = 2;
     }
+}
+
+void followReader(Navigation& nav, const ScreenDescription& now, int i) {
+    const int stop = stopOfNode(now, i);
+    if (stop >= 0) nav.stop = stop;
 }
 
 void navigationFrame(Navigation& nav) {

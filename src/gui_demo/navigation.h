@@ -131,6 +131,21 @@ struct Navigation {
     PadTracker pad;
 };
 
+// Where a command (not activate, not end_editing) leads from a stop (-1: none yet), on the
+// screen as d describes it: the window's navigation and the page's mirror both go by it.
+struct NavTarget {
+    enum class Kind : std::uint8_t {
+        none,   // not a key of navigation's at this stop (Home on a button)
+        stay,   // taken, but nothing lies that way or the value is at that end
+        stop,   // the focus moves to stop index
+        item,   // the radio item at node index is selected
+        value,  // the slider or scroll bar is set index pixels along its track
+    };
+    Kind kind = Kind::none;
+    int index = -1;
+};
+NavTarget navTarget(const ScreenDescription& d, int stop, NavCommand command, bool from_pad);
+
 // Carries out a command with the screen described as now. Returns whether navigation took it;
 // a key it did not take goes on to the program (the field's typing, Escape). from_pad: Left and
 // Right leave the radio group, as a controller has no Tab key of its own.
@@ -149,6 +164,10 @@ void beforeTyping(Navigation& nav, const ScreenDescription& now);
 // A real press of the pointer (not one made for a reader or a key) at window pixel (x, y): the
 // mark hides, and the focus goes to the stop pressed, if any.
 void pointerPressed(Navigation& nav, const ScreenDescription& now, int x, int y);
+
+// A screen reader moved its focus to node i: the stop it belongs to has the keyboard's focus too
+// (without showing the mark, which is for keys in use).
+void followReader(Navigation& nav, const ScreenDescription& now, int i);
 
 // After every frame: the view's and the reader focus's frames count down; viewing is brought up
 // to date.

@@ -44,6 +44,10 @@ void startNavigation(const DemoState& state, const LoopClock& clock, Navigation&
 // Plays or pauses the animation strip, for a screen reader's action on it.
 void toggleAnimationPause();
 
+// A screen reader moved its focus to node i of the screen's description (by focusing or
+// operating it): the keyboard's focus goes there too, so Tab goes on from where the reader is.
+void keyboardFollowsReader(int i);
+
 // Joins the desktop's accessibility bus, once the window is open and the pacer installed. Where
 // there is no bus, with NO_AT_BRIDGE=1, or where raylib hides its window system, it does nothing
 // and says nothing. state and clock are read whenever a screen reader asks, so they must live as

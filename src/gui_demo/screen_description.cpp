@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "demo.h"
+
 namespace gui_demo {
 
 ScreenNode& addScreenNode(ScreenDescription& d, ScreenRole role, const char* name, int parent) {
@@ -60,6 +62,16 @@ ScreenPoint trackPoint(const ScreenNode& n, int k) {
         p.x = n.rect.x + k;
     }
     return p;
+}
+
+int nodeAt(const ScreenDescription& d, int x, int y, int parent) {
+    for (int i = d.count - 1; i >= 0; --i) {
+        const ScreenNode& n = d.nodes[i];
+        if ((parent == any_parent || n.parent == parent) &&
+            isInside(x, y, n.rect.x, n.rect.y, n.rect.w, n.rect.h))
+            return i;
+    }
+    return -1;
 }
 
 const char* roleName(ScreenRole role) {

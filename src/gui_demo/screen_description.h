@@ -102,6 +102,12 @@ int trackLength(const ScreenNode& n);
 // The point k pixels along a value widget's track (k from 0 to trackLength - 1).
 ScreenPoint trackPoint(const ScreenNode& n, int k);
 
+// The node seen at window pixel (x, y): of those whose rectangle holds it (left and top edges
+// inside, right and bottom outside), the one drawn last, as it lies on top (the math panel over
+// the animation strip); among parent's children only, unless parent is any_parent. -1 for none.
+inline constexpr int any_parent = -2;
+int nodeAt(const ScreenDescription& d, int x, int y, int parent = any_parent);
+
 // The role's name as written here (button, check_box, ...), as the page's script and the tests'
 // data files name it.
 const char* roleName(ScreenRole role);

@@ -52,13 +52,17 @@ void drawRadioButton(int x, int y, int radius, bool selected, bool is_hover, con
     }
 }
 
-void drawSlider(int x, int y, int w, int h, float val, const Theme& theme) {
-    DrawRectangle(x, y + h / 3, w, h / 3, theme.slider_track);
+SliderHandle sliderHandle(int x, int y, int w, int h, float val) {
     // Truncated, not rounded: 0.999 of 200 px fills 199 px.
     const int fill_w = truncToPixel(static_cast<float>(w) * val);
-    DrawRectangle(x, y + h / 3, fill_w, h / 3, theme.slider_fill);
-    const int handle_x = addPixels(x, fill_w);
-    DrawCircle(handle_x, y + h / 2, static_cast<float>(h / 2 + 2), theme.slider_handle);
+    return {fill_w, addPixels(x, fill_w), y + h / 2, h / 2 + 2};
+}
+
+void drawSlider(int x, int y, int w, int h, float val, const Theme& theme) {
+    DrawRectangle(x, y + h / 3, w, h / 3, theme.slider_track);
+    const SliderHandle handle = sliderHandle(x, y, w, h, val);
+    DrawRectangle(x, y + h / 3, handle.fill_w, h / 3, theme.slider_fill);
+    DrawCircle(handle.cx, handle.cy, static_cast<float>(handle.radius), theme.slider_handle);
 }
 
 void drawScrollBar(int x, int y, int w, int h, float offset, float content_ratio,

@@ -60,6 +60,14 @@ void drawRadioButton(int x, int y, int radius, bool selected, bool is_hover, con
 // val is the filled fraction, expected within 0..1; it is not clamped.
 void drawSlider(int x, int y, int w, int h, float val, const Theme& theme);
 
+// Where drawSlider draws the fill's end and the handle: a circle centred there, two pixels taller
+// than the track's box, so whatever is drawn around a slider can keep clear of it.
+struct SliderHandle {
+    int fill_w = 0;
+    int cx = 0, cy = 0, radius = 0;
+};
+SliderHandle sliderHandle(int x, int y, int w, int h, float val);
+
 // offset is the handle's top as a fraction of the track; the handle never leaves the track.
 void drawScrollBar(int x, int y, int w, int h, float offset, float content_ratio,
                    const Theme& theme);

@@ -34,6 +34,7 @@ void startAccessibility(const DemoState&, const LoopClock&) {
 }
 void serveAccessibility() { fake::recorded.frames_served += 1; }
 void startNavigation(const DemoState&, const LoopClock&, Navigation&) {}
-void toggleAnimationPause() { fake::recorded.pauses_toggled += 1; }
+void toggleAnimationPause() {}
+void keyboardFollowsReader(int) {}
 
 }  // namespace gui_demo

@@ -15,7 +15,6 @@ struct PlatformCalls {
     int frames_served = 0;                         // serveAccessibility, once after each frame
     std::vector<gui_demo::PacedEvent> hand_input;  // offerHandInput, in order
     bool hand_holds = false;                       // what handHoldsButton answers
-    int pauses_toggled = 0;                        // toggleAnimationPause
 };
 
 PlatformCalls& platform();

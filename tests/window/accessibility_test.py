@@ -336,6 +336,13 @@ class Tree(unittest.TestCase):
             for event in expected:
                 self.assertTrue(self.demo.soon(lambda: any(h[:len(event)] == event for h in heard)),
                                 f"{event} after {action[-2:]}: heard {heard}")
+        # And the keyboard follows the reader: Tab goes on from the widget the reader focused.
+        heard.clear()
+        self.assertTrue(self.demo.widgets()["Exposure"].queryComponent().grabFocus())
+        pump(0.3)
+        self.demo.xdotool("key", "--window", window, "Tab")
+        event = ("object:state-changed:focused", "Scroll", 1, 0)
+        self.assertTrue(self.demo.soon(lambda: any(h[:4] == event for h in heard)), f"heard {heard}")
         for kind in kinds:
             pyatspi.Registry.deregisterEventListener(listener, kind)
 
